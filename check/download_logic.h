@@ -1,0 +1,35 @@
+// The downloader's pure pieces: the request header block, the agent text,
+// the access type, elapsed ticks and the bar position. No Windows header.
+#pragma once
+
+#include <cstdint>
+
+#include "host/text.h"
+
+namespace download_logic {
+
+constexpr uint32_t kConnectionProxy = 4;              // INTERNET_CONNECTION_PROXY
+constexpr uint32_t kOpenPreconfig = 0;                // INTERNET_OPEN_TYPE_PRECONFIG
+constexpr uint32_t kOpenPreconfigNoAutoProxy = 4;     // ..._WITH_NO_AUTOPROXY
+constexpr uint32_t kOpenUrlFlags = 0x84000100;        // RELOAD | NO_CACHE_WRITE | PRAGMA_NOCACHE
+constexpr uint32_t kQueryContentLength = 0x20000005;  // CONTENT_LENGTH | FLAG_NUMBER
+constexpr uint32_t kChunkSize = 10240;
+constexpr int32_t kProgressScale = 10000;
+
+// "Agent" + the tick as a signed decimal ("Agent-5" past 2^31 ms of uptime).
+Text AgentText(int32_t tick);
+
+// The four fixed header lines joined by CR LF (none at the end), and with
+// resume a fifth line "Range:bytes=N-".
+Text HeaderBlock(bool resume, int32_t offset);
+
+uint32_t AccessTypeFor(uint32_t connection_flags);
+
+// Milliseconds from start to now modulo 2^32; 10 stands for 0.
+int32_t ElapsedMs(int32_t start_tick, int32_t now_tick);
+
+// running total x 10000 / content length on 64 bits, truncated, low 32 bits
+// read as signed; 0 when the content length is 0.
+int32_t ProgressPosition(int32_t content_length, int32_t running_total);
+
+}  // namespace download_logic

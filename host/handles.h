@@ -1,0 +1,66 @@
+// Owning, move-only wrappers for the Win32 handles the host layer opens, so
+// that no early return leaks one.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+template <typename Traits>
+class UniqueHandle {
+ public:
+  using Value = typename Traits::Value;
+  UniqueHandle() = default;
+  explicit UniqueHandle(Value v) : value_(v) {}
+  UniqueHandle(UniqueHandle&& other) noexcept : value_(other.release()) {}
+  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+    if (this != &other) reset(other.release());
+    return *this;
+  }
+  UniqueHandle(const UniqueHandle&) = delete;
+  UniqueHandle& operator=(const UniqueHandle&) = delete;
+  ~UniqueHandle() { reset(); }
+
+  Value get() const { return value_; }
+  explicit operator bool() const { return value_ != Traits::Invalid(); }
+  Value release() { return std::exchange(value_, Traits::Invalid()); }
+  void reset(Value v = Traits::Invalid()) {
+    if (value_ != Traits::Invalid()) Traits::Close(value_);
+    value_ = v;
+  }
+
+ private:
+  Value value_ = Traits::Invalid();
+};
+
+struct KernelHandleTraits {  // CreateProcess, CreateThread, CreateEvent
+  using Value = HANDLE;
+  static Value Invalid() { return nullptr; }
+  static void Close(Value h) { CloseHandle(h); }
+};
+struct FileHandleTraits {  // CreateFile: INVALID_HANDLE_VALUE on failure
+  using Value = HANDLE;
+  static Value Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Close(Value h) { CloseHandle(h); }
+};
+struct FindHandleTraits {
+  using Value = HANDLE;
+  static Value Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Close(Value h) { FindClose(h); }
+};
+struct RegKeyTraits {
+  using Value = HKEY;
+  static Value Invalid() { return nullptr; }
+  static void Close(Value k) { RegCloseKey(k); }
+};
+struct ModuleTraits {
+  using Value = HMODULE;
+  static Value Invalid() { return nullptr; }
+  static void Close(Value m) { FreeLibrary(m); }
+};
+
+using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
+using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
+using UniqueFindHandle = UniqueHandle<FindHandleTraits>;
+using UniqueRegKey = UniqueHandle<RegKeyTraits>;
+using UniqueModule = UniqueHandle<ModuleTraits>;

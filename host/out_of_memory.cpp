@@ -1,0 +1,41 @@
+// Running out of memory is fatal: every Text and Bytes value allocates
+// through operator new, so one replacement covers them all. The box names
+// the byte count; the process then ends with exit code -1.
+#include <windows.h>
+
+#include <cstdlib>
+#include <new>
+
+namespace {
+
+[[noreturn]] void FailAllocation(std::size_t size) {
+  wchar_t message[128];
+  wsprintfW(message, L"内存不足，无法分配 %lu 字节。", static_cast<unsigned long>(size));
+  MessageBoxW(nullptr, message, L"错误", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+  ExitProcess(static_cast<UINT>(-1));
+}
+
+void* Allocate(std::size_t size) {
+  void* p = HeapAlloc(GetProcessHeap(), 0, size ? size : 1);
+  if (!p) FailAllocation(size);
+  return p;
+}
+
+}  // namespace
+
+void* operator new(std::size_t size) { return Allocate(size); }
+void* operator new[](std::size_t size) { return Allocate(size); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return Allocate(size); }
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return Allocate(size); }
+void operator delete(void* p) noexcept {
+  if (p) HeapFree(GetProcessHeap(), 0, p);
+}
+void operator delete[](void* p) noexcept {
+  if (p) HeapFree(GetProcessHeap(), 0, p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+  if (p) HeapFree(GetProcessHeap(), 0, p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+  if (p) HeapFree(GetProcessHeap(), 0, p);
+}
