@@ -47,7 +47,11 @@ Text ReadIniText(const Text& file, const Text& section, const Text& key,
                  const Text& fallback = Text());
 Text ReadRegistryText(int root, const Text& path, const Text& fallback = Text());
 
-bool RunProgram(const Text& command_line, bool wait = false, int show = 2);
+// With program_path empty the system finds the program named by the command
+// line's first word (the caller's folder first, then the current folder, then
+// the system folders); with it given, exactly that file is run.
+bool RunProgram(const Text& command_line, bool wait = false, int show = 2,
+                const Text& program_path = Text());
 
 using ThreadRoutine = unsigned long(HOST_STDCALL*)(void* parameter);
 bool StartThread(ThreadRoutine routine, intptr_t parameter = 0, void** handle = nullptr);

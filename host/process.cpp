@@ -34,7 +34,7 @@ Text GetRunDirectory() { return StoredRunDirectory(); }
 
 int32_t GetTickMs() { return static_cast<int32_t>(GetTickCount()); }
 
-bool RunProgram(const Text& command_line, bool wait, int show) {
+bool RunProgram(const Text& command_line, bool wait, int show, const Text& program_path) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -42,8 +42,9 @@ bool RunProgram(const Text& command_line, bool wait, int show) {
   PROCESS_INFORMATION info = {};
   Text writable = command_line;  // CreateProcessA may write into its command line
   writable.push_back('\0');
-  if (!CreateProcessA(nullptr, &writable[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &info)) {
+  const char* application = program_path.empty() ? nullptr : program_path.c_str();
+  if (!CreateProcessA(application, &writable[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &info)) {
     return false;
   }
   UniqueKernelHandle process(info.hProcess), thread(info.hThread);

@@ -102,6 +102,21 @@ TEST(RunProgram, StartsWaitsAndReportsMissingPrograms) {
   EXPECT_FALSE(RunProgram("", true, 1));
 }
 
+TEST(RunProgram, ExplicitProgramPathWinsOverAPlantedNamesake) {
+  // A cmd.exe planted in the current folder would be found first by name.
+  TempFolder dir("planted");
+  const Text marker = dir / "marker.txt";
+  char previous[MAX_PATH];
+  GetCurrentDirectoryA(MAX_PATH, previous);
+  SetCurrentDirectoryA(dir.path().c_str());
+  WriteWholeFile(dir / "cmd.exe", "not a program");
+  const bool started = RunProgram("cmd.exe /c echo system> \"" + marker + "\"", true, 1,
+                                  SystemProgramPath("cmd.exe"));
+  SetCurrentDirectoryA(previous);
+  EXPECT_TRUE(started);
+  EXPECT_EQ(ReadWholeFile(marker).substr(0, 6), "system");
+}
+
 TEST(RunDirectory, IsTheCurrentDirectoryWithoutTrailingBackslash) {
   InitRunDirectory();
   const Text dir = GetRunDirectory();
