@@ -16,6 +16,15 @@ uint32_t AccessTypeFor(uint32_t connection_flags) {
   return (connection_flags & kConnectionProxy) ? kOpenPreconfig : kOpenPreconfigNoAutoProxy;
 }
 
+ResponseAction ActionForStatus(bool has_status, uint32_t status, bool resume) {
+  if (!has_status) return ResponseAction::kWrite;
+  if (resume && status == 416) return ResponseAction::kAlreadyWhole;
+  if (status < 200 || status > 299) return ResponseAction::kFail;
+  // Only 206 continues a range; any other success carries the whole file.
+  if (resume && status != 206) return ResponseAction::kStartAfresh;
+  return ResponseAction::kWrite;
+}
+
 int32_t ElapsedMs(int32_t start_tick, int32_t now_tick) {
   const uint32_t elapsed = static_cast<uint32_t>(now_tick) - static_cast<uint32_t>(start_tick);
   return elapsed == 0 ? 10 : static_cast<int32_t>(elapsed);

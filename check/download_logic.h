@@ -13,6 +13,7 @@ constexpr uint32_t kOpenPreconfig = 0;                // INTERNET_OPEN_TYPE_PREC
 constexpr uint32_t kOpenPreconfigNoAutoProxy = 4;     // ..._WITH_NO_AUTOPROXY
 constexpr uint32_t kOpenUrlFlags = 0x84000100;        // RELOAD | NO_CACHE_WRITE | PRAGMA_NOCACHE
 constexpr uint32_t kQueryContentLength = 0x20000005;  // CONTENT_LENGTH | FLAG_NUMBER
+constexpr uint32_t kQueryStatusCode = 0x20000013;     // STATUS_CODE | FLAG_NUMBER
 constexpr uint32_t kChunkSize = 10240;
 constexpr int32_t kProgressScale = 10000;
 
@@ -24,6 +25,19 @@ Text AgentText(int32_t tick);
 Text HeaderBlock(bool resume, int32_t offset);
 
 uint32_t AccessTypeFor(uint32_t connection_flags);
+
+// What the response's status means for the target file. WinInet opens the
+// URL for any status, so an error page would otherwise be stored as the
+// package, and a server that ignores the Range line would have its whole
+// body appended after the bytes already there.
+enum class ResponseAction {
+  kWrite,         // write the body as asked (append when resuming)
+  kStartAfresh,   // resuming, but the body is the whole file: empty the target first
+  kAlreadyWhole,  // 416 to a Range request: the local copy is complete
+  kFail,          // an error status: treat like a URL that cannot be opened
+};
+// has_status false (the query failed, not HTTP): the body is written as asked.
+ResponseAction ActionForStatus(bool has_status, uint32_t status, bool resume);
 
 // Milliseconds from start to now modulo 2^32; 10 stands for 0.
 int32_t ElapsedMs(int32_t start_tick, int32_t now_tick);

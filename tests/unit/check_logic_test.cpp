@@ -27,6 +27,33 @@ TEST(AccessType, OnlyTheProxyBitCounts) {
   EXPECT_EQ(AccessTypeFor(0x3F), 0u);
 }
 
+TEST(ActionForStatus, ErrorsFailAndOnlyPartialContentAppends) {
+  struct Case {
+    bool has_status;
+    uint32_t status;
+    bool resume;
+    ResponseAction action;
+  } cases[] = {
+      {true, 200, false, ResponseAction::kWrite},
+      {true, 206, true, ResponseAction::kWrite},
+      {true, 200, true, ResponseAction::kStartAfresh},  // the server ignored the Range line
+      {true, 203, true, ResponseAction::kStartAfresh},
+      {true, 416, true, ResponseAction::kAlreadyWhole},
+      {true, 416, false, ResponseAction::kFail},
+      {true, 404, false, ResponseAction::kFail},
+      {true, 404, true, ResponseAction::kFail},
+      {true, 500, false, ResponseAction::kFail},
+      {true, 199, false, ResponseAction::kFail},
+      {true, 300, false, ResponseAction::kFail},
+      {true, 299, false, ResponseAction::kWrite},
+      {false, 0, true, ResponseAction::kWrite},  // no HTTP status to go by
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ActionForStatus(c.has_status, c.status, c.resume), c.action)
+        << c.status << (c.resume ? " resuming" : "");
+  }
+}
+
 TEST(Elapsed, WrapsAndNeverZero) {
   EXPECT_EQ(ElapsedMs(1000, 1000), 10);
   EXPECT_EQ(ElapsedMs(1000, 1250), 250);

@@ -1,0 +1,124 @@
+#include "check/download.h"
+
+#include "check/download_logic.h"
+
+int32_t DownloadFileNumber = 0;
+
+namespace {
+
+using namespace download_logic;
+
+// The Internet handle of one call, closed when the call ends. The URL handle
+// opened on it is not closed by itself: WinInet releases it with its parent.
+class InternetSession {
+ public:
+  InternetSession(Internet& internet, InternetHandle handle)
+      : internet_(internet), handle_(handle) {}
+  ~InternetSession() { Close(); }
+  InternetSession(const InternetSession&) = delete;
+  InternetSession& operator=(const InternetSession&) = delete;
+
+  InternetHandle get() const { return handle_; }
+  explicit operator bool() const { return handle_ != nullptr; }
+  void Close() {
+    if (handle_) internet_.Close(handle_);
+    handle_ = nullptr;
+  }
+
+ private:
+  Internet& internet_;
+  InternetHandle handle_;
+};
+
+// The target file's number, closed on every way out of the read loop.
+class TargetFile {
+ public:
+  explicit TargetFile(int32_t number) : number_(number) {}
+  ~TargetFile() { Close(); }
+  TargetFile(const TargetFile&) = delete;
+  TargetFile& operator=(const TargetFile&) = delete;
+
+  void Close() {
+    if (number_ != 0) CloseFile(number_);
+    number_ = 0;
+  }
+
+ private:
+  int32_t number_;
+};
+
+int32_t Fail(const char* message) {
+  ShowMessage(message);
+  return -1;
+}
+
+int32_t LowBits(int64_t value) {
+  return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(value)));
+}
+
+}  // namespace
+
+int32_t DownloadPackage(const Text& url, const Text& target, ProgressRoutine progress,
+                        int32_t resume_offset, bool resume, Internet& internet,
+                        const TickSource& tick_ms) {
+  uint32_t connection = 0;
+  internet.ConnectedState(&connection);
+  const Text agent = AgentText(tick_ms());
+  InternetSession session(internet, internet.Open(agent, AccessTypeFor(connection)));
+  if (!session) return Fail("Internet连接错误!");
+
+  const Text headers = HeaderBlock(resume, resume_offset);
+  Bytes chunk(kChunkSize);
+  const InternetHandle request = internet.OpenUrl(session.get(), url, headers, kOpenUrlFlags);
+  if (!request) return Fail("不能打开该URL!");
+
+  // Decided before the target is touched, so that an error page never
+  // replaces or extends a partial copy.
+  uint32_t status = 0;
+  const bool has_status = internet.QueryNumber(request, kQueryStatusCode, &status);
+  const ResponseAction action = ActionForStatus(has_status, status, resume);
+  if (action == ResponseAction::kFail) return Fail("不能打开该URL!");
+  if (action == ResponseAction::kAlreadyWhole) return 0;
+  const bool append = resume && action == ResponseAction::kWrite;
+
+  uint32_t content_length = 0;
+  int64_t running_total = 0;
+  if (append) {
+    DownloadFileNumber = OpenFile(target, FileExists(target) ? 5 : 4);
+    SeekToEnd(DownloadFileNumber);
+    running_total = resume_offset;
+  } else {
+    DownloadFileNumber = OpenFile(target, 4);
+  }
+  if (DownloadFileNumber == 0) return Fail("不能打开本地的文件!");
+  TargetFile file(DownloadFileNumber);
+
+  const bool has_length = internet.QueryNumber(request, kQueryContentLength, &content_length);
+  if (!has_length) content_length = 0;
+  const int32_t start_tick = tick_ms();
+  int64_t body_received = 0;
+  for (;;) {
+    uint32_t n = 0;
+    if (!internet.Read(request, chunk.data(), kChunkSize, &n)) return Fail("读文件出错!");
+    if (n == 0) {
+      // WinInet reports a connection closed before the stated length exactly
+      // like the end of the body; only the count tells them apart.
+      if (has_length && body_received < static_cast<int64_t>(content_length)) {
+        return Fail("读文件出错!");
+      }
+      file.Close();
+      session.Close();
+      return 0;
+    }
+    // Exactly the bytes received: shrinking and regrowing the buffer keeps
+    // its storage, so no chunk is copied.
+    chunk.resize(n);
+    const bool written = WriteBytes(DownloadFileNumber, chunk);
+    chunk.resize(kChunkSize);
+    if (!written) return Fail("不能打开本地的文件!");
+    running_total += n;
+    body_received += n;
+    progress(static_cast<int32_t>(content_length), LowBits(running_total),
+             ElapsedMs(start_tick, tick_ms()), LowBits(running_total - resume_offset));
+  }
+}
