@@ -16,19 +16,16 @@
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../.." && pwd)
+# shellcheck source=tests/servers/nginx.sh
+. "$here/nginx.sh"
 
 state=$(mktemp -d /tmp/tovra-servers.XXXXXX)
 nginx_pid=
 fault_pid=
 full_disk=
-stop() {  # stop PID: ends a server started here and waits for it
-  [ -n "$1" ] || return 0
-  kill "$1" 2>/dev/null || true
-  wait "$1" 2>/dev/null || true
-}
 cleanup() {
-  stop "$nginx_pid"
-  stop "$fault_pid"
+  stop_process "$nginx_pid"
+  stop_process "$fault_pid"
   [ -z "$full_disk" ] || umount "$full_disk" 2>/dev/null || true
   rm -rf "$state"
 }
@@ -37,7 +34,7 @@ trap cleanup EXIT
 windows_path() { local p=$1; printf 'Z:%s' "${p//\//\\}"; }
 
 # nginx's worker runs as nobody: the package must be world-readable.
-mkdir -p "$state/www" "$state/tmp"
+mkdir -p "$state/www"
 chmod 755 "$state" "$state/www"
 python3 -c 'import random, sys; sys.stdout.buffer.write(random.Random(4).randbytes(300007))' \
   >"$state/www/package.bin"
@@ -51,47 +48,7 @@ for _ in $(seq 1 100); do
 done
 [ -s "$state/fault.port" ] || { echo "with-servers.sh: fault server did not start" >&2; exit 1; }
 
-free_port() {
-  python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'
-}
-
-# A port picked free can be taken before nginx binds it: try a few.
-nginx_port=
-for _ in 1 2 3; do
-  port=$(free_port)
-  cat >"$state/nginx.conf" <<CONF
-daemon off;
-worker_processes 1;
-pid $state/nginx.pid;
-error_log $state/error.log;
-events { worker_connections 64; }
-http {
-  log_format wire '\$request_uri|\$status|\$http_range|\$body_bytes_sent';
-  access_log $state/access.log wire;
-  client_body_temp_path $state/tmp/body;
-  proxy_temp_path $state/tmp/proxy;
-  fastcgi_temp_path $state/tmp/fastcgi;
-  uwsgi_temp_path $state/tmp/uwsgi;
-  scgi_temp_path $state/tmp/scgi;
-  default_type application/octet-stream;
-  server {
-    listen 127.0.0.1:$port;
-    root $state/www;
-  }
-}
-CONF
-  nginx -p "$state" -c "$state/nginx.conf" -e "$state/error.log" &
-  nginx_pid=$!
-  for _ in $(seq 1 100); do
-    (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null && { nginx_port=$port; break; }
-    kill -0 "$nginx_pid" 2>/dev/null || break
-    sleep 0.05
-  done
-  [ -n "$nginx_port" ] && break
-  stop "$nginx_pid"
-  nginx_pid=
-done
-[ -n "$nginx_port" ] || { echo "with-servers.sh: nginx did not start" >&2; cat "$state/error.log" >&2; exit 1; }
+start_nginx "$state" "$state/www" || { echo "with-servers.sh: nginx did not start" >&2; exit 1; }
 
 mkdir -p "$state/full"
 if [ -n "${WINE_SANDBOX_INSIDE:-}" ] && mount -t tmpfs -o size=64k,mode=0777 tmpfs "$state/full" 2>/dev/null; then

@@ -1,0 +1,60 @@
+# Sourced by the scripts that need a private nginx (tests/servers/with-servers.sh,
+# tools/bench-download.sh).
+#
+# start_nginx STATE_DIR WWW_DIR: serves WWW_DIR on an ephemeral port of
+# 127.0.0.1 with the config written into STATE_DIR, logging each request as
+# "uri|status|range header|body bytes sent" to STATE_DIR/access.log. Sets
+# nginx_pid and nginx_port; returns non-zero when nginx would not start.
+# nginx's worker runs as nobody: WWW_DIR and its files must be world-readable.
+start_nginx() {
+  local state=$1 www=$2 port
+  mkdir -p "$state/tmp"
+  nginx_pid=
+  nginx_port=
+  # A port picked free can be taken before nginx binds it: try a few.
+  for _ in 1 2 3; do
+    port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+    cat >"$state/nginx.conf" <<CONF
+daemon off;
+worker_processes 1;
+pid $state/nginx.pid;
+error_log $state/error.log;
+events { worker_connections 64; }
+http {
+  log_format wire '\$request_uri|\$status|\$http_range|\$body_bytes_sent';
+  access_log $state/access.log wire;
+  client_body_temp_path $state/tmp/body;
+  proxy_temp_path $state/tmp/proxy;
+  fastcgi_temp_path $state/tmp/fastcgi;
+  uwsgi_temp_path $state/tmp/uwsgi;
+  scgi_temp_path $state/tmp/scgi;
+  default_type application/octet-stream;
+  server {
+    listen 127.0.0.1:$port;
+    root $www;
+  }
+}
+CONF
+    nginx -p "$state" -c "$state/nginx.conf" -e "$state/error.log" &
+    nginx_pid=$!
+    for _ in $(seq 1 100); do
+      if (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null; then
+        nginx_port=$port
+        return 0
+      fi
+      kill -0 "$nginx_pid" 2>/dev/null || break
+      sleep 0.05
+    done
+    stop_process "$nginx_pid"
+    nginx_pid=
+  done
+  cat "$state/error.log" >&2 2>/dev/null || true
+  return 1
+}
+
+# stop_process PID: ends a process started by the caller and waits for it.
+stop_process() {
+  [ -n "$1" ] || return 0
+  kill "$1" 2>/dev/null || true
+  wait "$1" 2>/dev/null || true
+}
