@@ -3,3 +3,6 @@
 #pragma once
 
 void RunVersionCheck();
+
+// The one address the package is fetched from.
+extern const char* const PackageUrl;
