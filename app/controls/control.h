@@ -1,0 +1,100 @@
+// The kinds of control MainWindow is made of, and what they share: how a
+// control is created from its table row, its font and colours, its state
+// hung off the HWND, and the two private messages through which the window
+// operations set and read a control's properties on the main thread.
+// Each kind lives in its own file (label.cpp, transparent_label.cpp,
+// hyperlink_box.cpp, group_box.cpp, progress_bar.cpp).
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "host/text.h"
+
+// Opens an allowed link target; true when the shell reports success.
+using LinkOpener = std::function<bool(const Text& target)>;
+bool OpenLinkWithShell(const Text& target);
+
+// Settings MainWindow hands to the kinds that need them.
+struct ControlOptions {
+  LinkOpener open_link = OpenLinkWithShell;  // hyperlink boxes
+  // Progress bar: position writes are stored at once but drawn at most once
+  // per this many milliseconds; 0 draws on every write.
+  int progress_repaint_delay_ms = 40;
+};
+
+struct ControlArgs {
+  HWND parent = nullptr;
+  int id = 0;
+  RECT rect = {};  // in the parent's client area
+  Text text;       // initial caption
+  const ControlOptions* options = nullptr;
+};
+
+HWND CreateLabel(const ControlArgs& args);
+HWND CreateTransparentLabel(const ControlArgs& args);
+HWND CreateHyperlinkBox(const ControlArgs& args);
+HWND CreateGroupBox(const ControlArgs& args);
+HWND CreateProgressBar(const ControlArgs& args);
+
+// A property value on its way into or out of a control.
+struct PropertyValue {
+  bool is_text = false;
+  int32_t number = 0;
+  Text text;
+  Text AsText() const { return is_text ? text : NumberToText(number); }
+};
+
+// Sent (on the main thread) to a control: wParam the property number, lParam
+// a PropertyValue* to take the value from (write) or to fill (read). A kind
+// returns TRUE for the properties it has and leaves the others alone.
+constexpr UINT kMsgWriteProperty = WM_USER + 0x200;
+constexpr UINT kMsgReadProperty = WM_USER + 0x201;
+
+namespace control_base {
+
+// Every control of this window: black text on the button face, in the
+// system's default GUI font.
+HFONT GuiFont();
+constexpr COLORREF kTextColour = RGB(0, 0, 0);
+inline HBRUSH BackgroundBrush() { return GetSysColorBrush(COLOR_BTNFACE); }
+
+bool RegisterControlClass(const wchar_t* class_name, WNDPROC procedure, LPCSTR cursor = IDC_ARROW);
+
+// Creates a visible child at args.rect with args.text as its window text.
+// The kind's WM_NCCREATE finds args in CREATESTRUCT::lpCreateParams.
+HWND CreateControlWindow(const wchar_t* class_name, const ControlArgs& args, DWORD style,
+                         DWORD ex_style = 0);
+const ControlArgs& ArgsOf(LPARAM nccreate_lparam);
+
+// One line of text, vertically centred in rect; format adds the alignment
+// and DT_NOPREFIX where wanted.
+void DrawOneLine(HDC dc, const RECT& rect, const std::wstring& text, COLORREF colour, UINT format);
+
+std::wstring WindowText(HWND window);
+// The text a WM_SETTEXT carries (its lParam may be null), as code page 936.
+Text TextOfSetText(LPARAM lparam);
+// Sets the window text to the UTF-16 form of text without going through the
+// kind's own WM_SETTEXT handling.
+void SetWindowTextRaw(HWND window, const Text& text);
+
+// The state of a control, owned by its window from WM_NCCREATE to WM_NCDESTROY.
+template <typename State>
+State* StateOf(HWND window) {
+  return reinterpret_cast<State*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+template <typename State>
+void AttachState(HWND window, std::unique_ptr<State> state) {
+  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state.release()));
+}
+template <typename State>
+void DestroyState(HWND window) {
+  delete StateOf<State>(window);
+  SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+}
+
+}  // namespace control_base

@@ -1,0 +1,38 @@
+// Process entry and exit. The run directory is fixed first, then MainWindow
+// is created with all its controls (creation completed starts the worker),
+// shown, and its messages are run until it has been destroyed.
+#include <windows.h>
+
+#include <ole2.h>
+
+#include "app/lifecycle.h"
+#include "app/main_window.h"
+#include "host/host.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
+  InitRunDirectory();
+  // The shell's open and the panel's embedded browser want an OLE apartment.
+  OleInitialize(nullptr);
+
+  MainWindowArgs args;
+  args.on_created = OnMainWindowCreated;
+  args.on_close_query = OnMainWindowCloseQuery;
+  args.on_destroyed = [] { PostQuitMessage(0); };
+  const HWND window = CreateMainWindow(args);
+  if (!window) {
+    ShowMessage("无法创建程序的窗口，程序将退出。", MB_OK | MB_ICONERROR, "错误");
+    ExitProcess(static_cast<UINT>(-1));
+  }
+  ShowWindow(window, show);
+  UpdateWindow(window);
+
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  // The worker is neither told nor joined: ending the process here stops it
+  // wherever it is (in WinInet, in a message box, waiting for expand), and
+  // no static state is torn down under its feet as returning would do.
+  ExitProcess(0);
+}
