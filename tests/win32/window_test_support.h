@@ -1,0 +1,76 @@
+// Test support for MainWindow under Wine: message pumping while another
+// thread works, screen captures with colour checks, real mouse input, and
+// running the program itself as a child process.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <vector>
+
+#include "host/handles.h"
+#include "host/text.h"
+
+// Runs the window's messages on this thread for ms milliseconds.
+void PumpFor(DWORD ms);
+
+// Runs work on a thread of its own while this thread keeps pumping messages,
+// as the main thread does while the worker uses the window operations.
+void RunOnWorker(const std::function<void()>& work);
+
+// A control's or window's rectangle on the screen.
+RECT ScreenRect(HWND window);
+
+// Pixels copied from the screen (what the user sees), row by row.
+class ScreenImage {
+ public:
+  static ScreenImage Capture(const RECT& screen_rect);
+  int width() const { return width_; }
+  int height() const { return height_; }
+  COLORREF At(int x, int y) const { return pixels_[static_cast<size_t>(y) * width_ + x]; }
+  // Pixels within tolerance (largest channel difference) of colour.
+  int CountNear(COLORREF colour, int tolerance) const;
+  // Columns holding at least one pixel that differs from background by more
+  // than tolerance: the horizontal extent of what is drawn there.
+  struct Span {
+    int first = -1, last = -1;
+    int width() const { return first < 0 ? 0 : last - first + 1; }
+  };
+  Span InkColumns(COLORREF background, int tolerance) const;
+  bool operator==(const ScreenImage& other) const;
+  bool operator!=(const ScreenImage& other) const { return !(*this == other); }
+
+ private:
+  int width_ = 0, height_ = 0;
+  std::vector<COLORREF> pixels_;
+};
+
+int ColourDistance(COLORREF a, COLORREF b);
+
+// Real mouse input through the system (SendInput), in screen pixels.
+void MoveMouseTo(POINT screen_point);
+void ClickAt(POINT screen_point);
+POINT CentreOf(const RECT& rect);
+
+// "Z:\path" for a path of the Linux side as Wine sees it; Windows paths as they are.
+Text WindowsPath(const char* path);
+
+// A program started as a child process; ended when the test is over if it
+// is still running.
+class ChildProgram {
+ public:
+  explicit ChildProgram(const Text& exe_path);
+  ~ChildProgram();
+  ChildProgram(const ChildProgram&) = delete;
+  ChildProgram& operator=(const ChildProgram&) = delete;
+  bool started() const { return static_cast<bool>(process_); }
+  // The program's top-level window of this class and title, waited for.
+  HWND WaitForWindow(const wchar_t* class_name, const Text& title, DWORD timeout_ms = 10000);
+  // Waits for the process to end: its exit code, or STILL_ACTIVE on timeout.
+  DWORD WaitForExit(DWORD timeout_ms);
+  DWORD id() const { return id_; }
+
+ private:
+  UniqueKernelHandle process_;
+  DWORD id_ = 0;
+};
