@@ -321,9 +321,22 @@ TEST_F(MainWindowTest, StatusTextStaysReadableWhileTheBarMoves) {
   const ScreenImage no_text = Capture(Control::透明标签1);
   WriteProperty(Control::进度条1, property::kPosition, 0);
   WriteProperty(Control::透明标签1, property::kCaption, "正在获取版本信息...");
+  // Small steps across the text, each drawn on its own as a slow download's
+  // are: every repaint of the bar covers only a strip of the letters.
   RunOnWorker([] {
-    for (int32_t p = 0; p <= 7000; p += 70) WriteProperty(Control::进度条1, property::kPosition, p);
+    for (int32_t p = 3500; p <= 6500; p += 250) {
+      WriteProperty(Control::进度条1, property::kPosition, p);
+      Sleep(60);
+    }
   });
+  // Windows' own bar repaints only the strip between the old and the new
+  // position (Wine's repaints all of it): strips across the letters.
+  const HWND bar = Child(Control::进度条1);
+  for (int left = 190; left < 300; left += 12) {
+    const RECT strip = {left, 0, left + 12, 24};
+    InvalidateRect(bar, &strip, FALSE);
+    UpdateWindow(bar);
+  }
   Settle();
   const ScreenImage after_moves = Capture(Control::透明标签1);
   // The same state painted from scratch: the text neither lost nor drawn
