@@ -199,10 +199,8 @@ void CarryOutRead(HWND target, bool is_window, WindowOpRequest& request) {
     request.answered = true;
   } else if (is_window) {
     if (property != property::kCaption) return;
-    wchar_t title[512] = {};
-    GetWindowTextW(target, title, 512);
     request.value.is_text = true;
-    request.value.text = TextFromWide(title);
+    request.value.text = TextFromWide(control_base::WindowText(target));
     request.answered = true;
   } else {
     request.answered = SendMessageW(target, kMsgReadProperty, static_cast<WPARAM>(property),
@@ -237,13 +235,19 @@ void OnWindowOp(HWND window, MainWindowState& state, WindowOpRequest& request) {
   }
 }
 
+// CreateMainWindow passes its owning pointer; from here the window owns the state.
+void OnNcCreate(HWND window, const CREATESTRUCTW& create) {
+  auto* owner = static_cast<std::unique_ptr<MainWindowState>*>(create.lpCreateParams);
+  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner->release()));
+}
+
+void OnNcDestroy(HWND window, MainWindowState* state) {
+  SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+  delete state;
+}
+
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    // CreateMainWindow passes its owning pointer; from here the window owns the state.
-    auto* owner = static_cast<std::unique_ptr<MainWindowState>*>(
-        reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner->release()));
-  }
+  if (message == WM_NCCREATE) OnNcCreate(window, *reinterpret_cast<CREATESTRUCTW*>(lparam));
   MainWindowState* state = StateOf(window);
   if (!state) return DefWindowProcW(window, message, wparam, lparam);
   switch (message) {
@@ -261,8 +265,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
       OnDestroy(*state);
       return 0;
     case WM_NCDESTROY:
-      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-      delete state;
+      OnNcDestroy(window, state);
       break;
     case kMsgWindowOp:
       OnWindowOp(window, *state, *reinterpret_cast<WindowOpRequest*>(lparam));
@@ -286,7 +289,7 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
   wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
                                              GetSystemMetrics(SM_CXSMICON),
                                              GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
   wc.lpszClassName = kMainWindowClass;
   return RegisterClassExW(&wc) != 0;

@@ -8,7 +8,7 @@ namespace control_base {
 
 HFONT GuiFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
 
-bool RegisterControlClass(const wchar_t* class_name, WNDPROC procedure, LPCSTR cursor) {
+bool RegisterControlClass(const wchar_t* class_name, WNDPROC procedure, HCURSOR cursor) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSEXW existing = {};
   existing.cbSize = sizeof existing;
@@ -17,7 +17,7 @@ bool RegisterControlClass(const wchar_t* class_name, WNDPROC procedure, LPCSTR c
   wc.cbSize = sizeof wc;
   wc.lpfnWndProc = procedure;
   wc.hInstance = instance;
-  wc.hCursor = LoadCursorA(nullptr, cursor);  // a system cursor: its id, no text
+  wc.hCursor = cursor ? cursor : LoadCursor(nullptr, IDC_ARROW);
   wc.lpszClassName = class_name;
   // No class brush: each kind paints its whole rectangle itself, or nothing
   // at all where it is transparent.

@@ -63,7 +63,8 @@ HFONT GuiFont();
 constexpr COLORREF kTextColour = RGB(0, 0, 0);
 inline HBRUSH BackgroundBrush() { return GetSysColorBrush(COLOR_BTNFACE); }
 
-bool RegisterControlClass(const wchar_t* class_name, WNDPROC procedure, LPCSTR cursor = IDC_ARROW);
+// cursor: the class cursor, the arrow when null.
+bool RegisterControlClass(const wchar_t* class_name, WNDPROC procedure, HCURSOR cursor = nullptr);
 
 // Creates a visible child at args.rect with args.text as its window text.
 // The kind's WM_NCCREATE finds args in CREATESTRUCT::lpCreateParams.

@@ -200,6 +200,8 @@ bool OpenLinkWithShell(const Text& target) {
 }
 
 HWND CreateHyperlinkBox(const ControlArgs& args) {
-  if (!RegisterControlClass(kClassName, HyperlinkProc, IDC_HAND)) return nullptr;
+  if (!RegisterControlClass(kClassName, HyperlinkProc, LoadCursor(nullptr, IDC_HAND))) {
+    return nullptr;
+  }
   return CreateControlWindow(kClassName, args, 0);
 }

@@ -50,7 +50,7 @@ TEST_F(HyperlinkTest, DrawsNormalHoverAndVisitedColours) {
   EXPECT_GT(p.hover, enough);
   EXPECT_EQ(p.normal, 0);
   EXPECT_EQ(GetCapture(), box);  // so that it sees the mouse leave
-  EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_HAND));
+  EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_HAND));
 
   MoveMouseTo(kAway);
   p = pixels();

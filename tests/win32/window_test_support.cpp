@@ -1,5 +1,7 @@
 #include "tests/win32/window_test_support.h"
 
+#include <cstdlib>
+
 #include "app/gdi_handles.h"
 #include "host/wide.h"
 
