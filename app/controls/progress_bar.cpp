@@ -32,8 +32,9 @@ constexpr UINT_PTR kRepaintTimer = 1;
 struct ProgressBarState {
   WNDPROC standard = nullptr;  // the bar's own window procedure
   int repaint_delay_ms = 0;
-  int32_t stored = 0;  // the position as written (0..32767)
-  int pending = -1;    // a position the bar has not been given yet
+  int32_t stored = 0;        // the position as written (0..32767)
+  bool has_pending = false;  // a position the bar has not been given yet
+  int pending = 0;
   bool timer_armed = false;
 };
 
@@ -50,17 +51,17 @@ int InRange(HWND bar, const ProgressBarState& state, int position) {
 }
 
 void GivePending(HWND bar, ProgressBarState& state) {
-  if (state.pending < 0) return;
-  const int position = state.pending;
-  state.pending = -1;
-  CallStandard(bar, state, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+  if (!state.has_pending) return;
+  state.has_pending = false;
+  CallStandard(bar, state, PBM_SETPOS, static_cast<WPARAM>(state.pending), 0);
 }
 
 LRESULT OnSetPosition(HWND bar, ProgressBarState& state, WPARAM position) {
   if (state.repaint_delay_ms <= 0) return CallStandard(bar, state, PBM_SETPOS, position, 0);
   const LRESULT previous =
-      state.pending >= 0 ? state.pending : CallStandard(bar, state, PBM_GETPOS, 0, 0);
+      state.has_pending ? state.pending : CallStandard(bar, state, PBM_GETPOS, 0, 0);
   state.pending = InRange(bar, state, static_cast<int>(position));
+  state.has_pending = true;
   if (!state.timer_armed) {
     state.timer_armed =
         SetTimer(bar, kRepaintTimer, static_cast<UINT>(state.repaint_delay_ms), nullptr) != 0;
@@ -76,7 +77,7 @@ void OnRepaintTimer(HWND bar, ProgressBarState& state) {
 }
 
 // Has every transparent sibling above the bar redraw its text over the part
-// of the bar that is about to be repainted (region, in the bar's client area).
+// of the bar it has just repainted (region, in the bar's client area).
 void RestoreTextAbove(HWND bar, HRGN region) {
   RECT bar_rect;
   GetWindowRect(bar, &bar_rect);
@@ -132,7 +133,7 @@ LRESULT CALLBACK ProgressBarProc(HWND bar, UINT message, WPARAM wparam, LPARAM l
     case PBM_SETPOS:
       return OnSetPosition(bar, *state, wparam);
     case PBM_GETPOS:
-      return state->pending >= 0 ? state->pending : CallStandard(bar, *state, message, 0, 0);
+      return state->has_pending ? state->pending : CallStandard(bar, *state, message, 0, 0);
     case PBM_DELTAPOS:
     case PBM_STEPIT:
     case PBM_SETRANGE:
