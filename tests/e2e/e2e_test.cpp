@@ -1,0 +1,282 @@
+// The real program, copied into a fresh folder per case, against nginx on
+// port 80 inside the sandbox (where the package host resolves to 127.0.0.1),
+// with real cabinets, a real registry and its own resume question.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "check/verdict.h"
+#include "tests/e2e/tool_window.h"
+#include "tests/win32/temp_folder.h"
+
+namespace {
+
+// Where the rows show, by the left and top of their value controls.
+struct Row {
+  int left, top;
+};
+constexpr Row kInstalled{142, 45}, kNewest{142, 78}, kFileName{142, 107}, kAddress{136, 144},
+    kIntroduction{142, 172}, kVerdict{142, 204};
+
+const char* const kNewestVersion = "8.1.0.1002";
+const char* const kFileNameText = "TovraSafe_Beta_8.1.0.1002.exe";
+const char* const kAddressText = "http://dl.tovra.example/beta/TovraSafe_Beta_8.1.0.1002.exe";
+const char* const kIntroductionText = "修复了若干问题，提升了扫描速度";
+const char* const kSuiteKey =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Tovrasafe.exe";
+
+// A Unix path from the environment as Wine's Z: drive shows it.
+Text DosPathFromEnv(const char* name) {
+  const char* unix_path = std::getenv(name);
+  if (!unix_path) return Text();
+  Text dos = Text("Z:") + unix_path;
+  for (char& c : dos) {
+    if (c == '/') c = '\\';
+  }
+  return dos;
+}
+
+class EndToEnd : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    program_ = DosPathFromEnv("E2E_PROGRAM");
+    www_ = DosPathFromEnv("E2E_WWW");
+    packages_ = DosPathFromEnv("E2E_PACKAGES");
+    access_log_ = DosPathFromEnv("E2E_ACCESS_LOG");
+    ASSERT_FALSE(program_.empty() || www_.empty() || packages_.empty()) << "run through ctest";
+    CreateDirectoryA((www_ + "\\Tovrasafebeta").c_str(), nullptr);
+    SetServer(nullptr);
+    ServePackage("current.cab");
+    InstallSuite("repsafe-older.ini");
+  }
+  void TearDown() override {
+    SetServer(nullptr);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSuiteKey);
+  }
+
+  // A fresh copy of the program in `folder_name` under a temp folder.
+  Text PlaceProgram(const Text& folder_name = "tool") {
+    const Text folder = app_dir_ / folder_name;
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const Text exe = folder + "\\TovraUpdateCheck.exe";
+    EXPECT_TRUE(CopyFileA(program_.c_str(), exe.c_str(), FALSE));
+    return exe;
+  }
+  static Text WorkFolderOf(const Text& exe) { return exe.substr(0, exe.rfind('\\')) + "\\file"; }
+
+  void ServePackage(const char* name) {
+    const Text served = www_ + "\\Tovrasafebeta\\safebeta_home.cab";
+    if (!name) {
+      DeleteFileA(served.c_str());
+      return;
+    }
+    ASSERT_TRUE(CopyFileA((packages_ + "\\" + name).c_str(), served.c_str(), FALSE));
+  }
+  // nullptr, ".slow" or ".norange": how nginx serves the package.
+  void SetServer(const char* mode) {
+    DeleteFileA((www_ + "\\.slow").c_str());
+    DeleteFileA((www_ + "\\.norange").c_str());
+    if (mode) WriteWholeFile(www_ + "\\" + mode, "");
+  }
+  void InstallSuite(const char* repsafe) {
+    const Text suite = app_dir_ / "Tovra安全卫士";
+    CreateDirectoryA(suite.c_str(), nullptr);
+    CopyFileA((packages_ + "\\" + repsafe).c_str(), (suite + "\\repsafe.ini").c_str(), FALSE);
+    HKEY key = nullptr;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSuiteKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                    nullptr);
+    RegSetValueExA(key, "Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(suite.c_str()),
+                   static_cast<DWORD>(suite.size() + 1));
+    RegCloseKey(key);
+  }
+  void UninstallSuite() { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSuiteKey); }
+
+  std::string Package(const char* name) const { return ReadWholeFile(packages_ + "\\" + name); }
+  std::string AccessLog() const { return ReadWholeFile(access_log_); }
+
+  // Waits for the end of the check and for the window grown in place.
+  void RunToFinish(ToolProcess& tool) {
+    ASSERT_TRUE(tool.WaitForFinish()) << "the check did not finish";
+    const RECT r = tool.WindowRect();
+    EXPECT_EQ(r.bottom - r.top, 331);
+    EXPECT_EQ(r.right - r.left, 499);
+  }
+  void CloseAndExpectClean(ToolProcess& tool, const Text& exe) {
+    tool.Close();
+    EXPECT_EQ(tool.WaitExit(), 0u);
+    EXPECT_FALSE(FileExists(WorkFolderOf(exe)));
+  }
+  static bool FileExists(const Text& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  }
+
+  void ExpectNewestRows(const ToolProcess& tool) {
+    EXPECT_EQ(tool.TextAt(kNewest.left, kNewest.top), kNewestVersion);
+    EXPECT_EQ(tool.TextAt(kFileName.left, kFileName.top), kFileNameText);
+    EXPECT_EQ(tool.TextAt(kAddress.left, kAddress.top), kAddressText);
+    EXPECT_EQ(tool.TextAt(kIntroduction.left, kIntroduction.top), kIntroductionText);
+  }
+
+  TempFolder app_dir_{"e2e"};
+  Text program_, www_, packages_, access_log_;
+};
+
+TEST_F(EndToEnd, FreshRunShowsEveryRowAndTheVerdict) {
+  struct Case {
+    const char* package;
+    const char* repsafe;  // nullptr: suite not installed
+    const char* installed;
+    const char* verdict;
+  } cases[] = {
+      {"current-z.cab", "repsafe-older.ini", "8.1.0.1001", verdict::kUpdateAvailable},
+      {"current.cab", "repsafe-same.ini", "8.1.0.1002", verdict::kUpToDate},
+      {"current.cab", nullptr, "", verdict::kUpdateAvailable},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.package + std::string(" / ") + (c.repsafe ? c.repsafe : "not installed"));
+    ServePackage(c.package);
+    if (c.repsafe) {
+      InstallSuite(c.repsafe);
+    } else {
+      UninstallSuite();
+    }
+    const Text exe = PlaceProgram();
+    ToolProcess tool(exe);
+    ASSERT_TRUE(tool.WaitForWindow());
+    const RECT opened = tool.WindowRect();
+    EXPECT_EQ(opened.bottom - opened.top, 65);
+    RunToFinish(tool);
+    EXPECT_EQ(tool.WindowRect().top, opened.top);
+    EXPECT_EQ(tool.WindowRect().left, opened.left);
+    ExpectNewestRows(tool);
+    EXPECT_EQ(tool.TextAt(kInstalled.left, kInstalled.top), c.installed);
+    EXPECT_EQ(tool.TextAt(kVerdict.left, kVerdict.top), c.verdict);
+    EXPECT_EQ(tool.ProgressPosition(), 10000);
+    CloseAndExpectClean(tool, exe);
+  }
+}
+
+TEST_F(EndToEnd, ResumeQuestionAnsweredYesOrNo) {
+  const std::string big = Package("big.cab");
+  struct Case {
+    const char* server_mode;
+    int answer;
+    const char* expected_range;  // in the access log, "-" for none
+  } cases[] = {
+      {nullptr, IDYES, "bytes=200000-"},
+      {nullptr, IDNO, "-"},
+      {".norange", IDYES, "bytes=200000-"},  // 200 with the whole body: started afresh
+  };
+  ServePackage("big.cab");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.answer) + (c.server_mode ? c.server_mode : ""));
+    SetServer(c.server_mode);
+    const Text exe = PlaceProgram();
+    CreateDirectoryA(WorkFolderOf(exe).c_str(), nullptr);
+    // A partial copy: the answer No must not keep any of it.
+    const std::string partial =
+        c.answer == IDYES ? big.substr(0, 200000) : std::string(200000, 'x');
+    WriteWholeFile(WorkFolderOf(exe) + "\\set.tmp", partial);
+    const size_t log_before = AccessLog().size();
+
+    BoxAnswerer answerer("提示：", c.answer);
+    ToolProcess tool(exe);
+    ASSERT_TRUE(tool.WaitForWindow());
+    RunToFinish(tool);
+    EXPECT_TRUE(answerer.answered());
+    EXPECT_EQ(answerer.message(), "文件已存在，是否断点续传？");
+    ExpectNewestRows(tool);
+    EXPECT_EQ(ReadWholeFile(WorkFolderOf(exe) + "\\set.cab"), big);
+    const std::string request = AccessLog().substr(log_before);
+    EXPECT_NE(request.find(std::string("range=") + c.expected_range + " "), std::string::npos)
+        << request;
+    CloseAndExpectClean(tool, exe);
+  }
+}
+
+TEST_F(EndToEnd, MissingPackageIsReportedAndNotCalledUpToDate) {
+  ServePackage(nullptr);
+  const Text exe = PlaceProgram();
+  BoxAnswerer answerer("信息：", IDOK);
+  ToolProcess tool(exe);
+  ASSERT_TRUE(tool.WaitForWindow());
+  RunToFinish(tool);
+  EXPECT_EQ(answerer.message(), "不能打开该URL!");
+  EXPECT_EQ(tool.TextAt(kNewest.left, kNewest.top), "");
+  EXPECT_EQ(tool.TextAt(kFileName.left, kFileName.top), "");
+  EXPECT_EQ(tool.TextAt(kVerdict.left, kVerdict.top), verdict::kCheckFailed);
+  EXPECT_EQ(tool.ProgressPosition(), 0);
+  CloseAndExpectClean(tool, exe);
+}
+
+TEST_F(EndToEnd, ClosingMidDownloadKeepsThePartialCopyForTheNextStart) {
+  ServePackage("big.cab");
+  SetServer(".slow");
+  const Text exe = PlaceProgram();
+  {
+    ToolProcess tool(exe);
+    ASSERT_TRUE(tool.WaitForWindow());
+    const DWORD start = GetTickCount();
+    while (tool.ProgressPosition() <= 0 && GetTickCount() - start < 15000) Sleep(50);
+    EXPECT_GT(tool.ProgressPosition(), 0);
+    tool.Close();
+    EXPECT_EQ(tool.WaitExit(5000), 0u);  // at once, the worker still downloading
+  }
+  const Text partial = WorkFolderOf(exe) + "\\set.tmp";
+  ASSERT_TRUE(FileExists(partial));
+  const std::string kept = ReadWholeFile(partial);
+  EXPECT_GT(kept.size(), 0u);
+  EXPECT_EQ(Package("big.cab").substr(0, kept.size()), kept);
+
+  SetServer(nullptr);
+  BoxAnswerer answerer("提示：", IDYES);
+  ToolProcess again(exe);
+  ASSERT_TRUE(again.WaitForWindow());
+  RunToFinish(again);
+  EXPECT_TRUE(answerer.answered());
+  ExpectNewestRows(again);
+  CloseAndExpectClean(again, exe);
+}
+
+TEST_F(EndToEnd, ClosingWhileTheQuestionIsUpRemovesThePartialCopy) {
+  const Text exe = PlaceProgram();
+  CreateDirectoryA(WorkFolderOf(exe).c_str(), nullptr);
+  WriteWholeFile(WorkFolderOf(exe) + "\\set.tmp", "partial");
+  {
+    ToolProcess tool(exe);
+    ASSERT_TRUE(tool.WaitForWindow());
+    ASSERT_NE(WaitForBox("提示："), nullptr);
+    tool.Close();
+    EXPECT_EQ(tool.WaitExit(5000), 0u);
+  }
+  EXPECT_FALSE(FileExists(WorkFolderOf(exe)));
+
+  // The next start has nothing to offer: no question, straight to the result.
+  ToolProcess again(exe);
+  ASSERT_TRUE(again.WaitForWindow());
+  RunToFinish(again);
+  EXPECT_EQ(WaitForBox("提示：", 0), nullptr);
+  ExpectNewestRows(again);
+  CloseAndExpectClean(again, exe);
+}
+
+TEST_F(EndToEnd, FolderWithChineseAndSpaceAndAPlantedExpand) {
+  const Text exe = PlaceProgram("下载 工具");
+  const Text folder = exe.substr(0, exe.rfind('\\'));
+  // A program named expand.exe beside the tool, as in a Downloads folder: it
+  // would leave a mark if it ever ran.
+  const Text marker = folder + "\\planted-expand-ran.txt";
+  ASSERT_TRUE(
+      CopyFileA(DosPathFromEnv("E2E_PLANTED").c_str(), (folder + "\\expand.exe").c_str(), FALSE));
+  ToolProcess tool(exe);
+  ASSERT_TRUE(tool.WaitForWindow());
+  RunToFinish(tool);
+  ExpectNewestRows(tool);
+  EXPECT_EQ(tool.TextAt(kVerdict.left, kVerdict.top), verdict::kUpdateAvailable);
+  EXPECT_FALSE(FileExists(marker));
+  CloseAndExpectClean(tool, exe);
+}
+
+}  // namespace

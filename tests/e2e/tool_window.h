@@ -1,0 +1,50 @@
+// Drives the real program from outside, as a user or a screen reader would:
+// starts a copy of it, finds its window by title, reads the child windows'
+// texts and the bar's position, answers its boxes and closes it.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+
+#include "host/handles.h"
+#include "host/text.h"
+
+extern const char* const kToolTitle;  // "获取版本 - Tovra安全卫士小助手 - 高级工具"
+
+struct ChildView {
+  Text class_name;
+  RECT rect;  // client coordinates of the main window
+  Text text;
+  HWND hwnd;
+};
+
+class ToolProcess {
+ public:
+  // Starts exe (its own folder is the current folder, as from Explorer).
+  explicit ToolProcess(const Text& exe);
+  ~ToolProcess();  // kills the process if it is still running
+
+  bool started() const { return static_cast<bool>(process_); }
+  HWND WaitForWindow(DWORD timeout_ms = 15000);
+  HWND window() const { return window_; }
+
+  // Children keyed by "left,top" of their rectangle (unique in this window).
+  std::map<std::string, ChildView> Children() const;
+  Text TextAt(int left, int top) const;
+  int ProgressPosition() const;
+  RECT WindowRect() const;
+
+  // Waits until the check has finished: the final status text and the grown window.
+  bool WaitForFinish(DWORD timeout_ms = 30000) const;
+
+  void Close() const;  // WM_CLOSE, as the title bar's Close button
+  // Exit code once the process has ended, or STILL_ACTIVE after the timeout.
+  DWORD WaitExit(DWORD timeout_ms = 15000) const;
+
+ private:
+  UniqueKernelHandle process_;
+  DWORD process_id_ = 0;
+  HWND window_ = nullptr;
+};
