@@ -1,19 +1,21 @@
 #!/usr/bin/env bash
-# The run command: builds the program and runs it under Wine inside the
-# sandbox (tools/wine-sandbox.sh: loopback-only network, own wineserver).
+# The run command: builds the program and runs a whole check under Wine,
+# inside the sandbox (tools/wine-sandbox.sh: loopback-only network, own
+# wineserver), against a demo package served by nginx at the program's fixed
+# package address and a demo installed suite in the demo Wine prefix.
 #
 # With DISPLAY set to a local display (":0") the window opens there and the
 # script waits until you close it. Otherwise the program runs in the
-# sandbox's own Xvfb: after RUN_SECONDS the script saves a screenshot, prints
-# the window's values (window_probe), closes the window and waits for the
-# program to end. Either way it reports the program's exit code.
+# sandbox's own Xvfb: the script waits for the check to finish, saves a
+# screenshot, prints the window's values (window_probe), closes the window
+# and reports the program's exit code.
 #
-#   BUILD_DIR    build folder (default: build)
-#   RUN_SECONDS  how long the program runs before the screenshot (default 3)
+#   BUILD_DIR  build folder (default: build)
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
-run_dir=$build/run
+demo=$build/demo
+run_dir=$demo/program
 
 if [ -z "${RUN_INSIDE:-}" ]; then
   cd "$root"
@@ -24,11 +26,17 @@ if [ -z "${RUN_INSIDE:-}" ]; then
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake" >/dev/null
   cmake --build "$build/win32" --parallel 2 --target tovra_check window_probe expand_standin
 
-  # A folder of its own, as a user's copy would have: the program makes its
-  # work folder beside itself.
-  rm -rf "$run_dir"
+  # The demo package: a real cabinet holding a GBK setup.ini, as the
+  # vendor's server would send it.
+  mkdir -p "$demo/cab" "$demo/www/Tovrasafebeta"
+  iconv -f UTF-8 -t GBK "$root/tools/demo/setup.ini" >"$demo/cab/setup.ini"
+  (cd "$demo/cab" && gcab -c -z -n "$demo/www/Tovrasafebeta/safebeta_home.cab" setup.ini)
+  chmod -R a+rX "$demo/www"
+
+  # The user's copy of the program in a folder of its own. Its work folder
+  # stays between runs, so a download cut short is offered for resuming.
   mkdir -p "$run_dir"
-  cp "$build/win32/app/tovra_check.exe" "$run_dir/"
+  cp -f "$build/win32/app/tovra_check.exe" "$run_dir/"
 
   export EXPAND_STANDIN="$build/win32/tools/expand.exe"
   if [[ "${DISPLAY:-}" =~ ^:[0-9]+$ ]]; then
@@ -36,22 +44,36 @@ if [ -z "${RUN_INSIDE:-}" ]; then
   else
     unset DISPLAY SANDBOX_USE_DISPLAY
   fi
-  exec env RUN_INSIDE=1 BUILD_DIR="$build" "$root/tools/wine-sandbox.sh" \
-    "$build/win32/wineprefix" "$root/tools/run.sh"
+  started=$(date +%s.%N)
+  status=0
+  env RUN_INSIDE=1 BUILD_DIR="$build" "$root/tools/wine-sandbox.sh" "$demo/wineprefix" \
+    "$root/tools/package-server.sh" "$demo/nginx" "$demo/www" "$root/tools/run.sh" || status=$?
+  printf 'run.sh: done in %.1f s\n' "$(echo "$(date +%s.%N) - $started" | bc)"
+  exit "$status"
 fi
 
 here=$root/tools
 probe=$build/win32/tools/window_probe.exe
+
+# The demo's installed suite: its folder in the registry, its repsafe.ini.
+suite="$WINEPREFIX/drive_c/Program Files/Tovra安全卫士"
+mkdir -p "$suite"
+iconv -f UTF-8 -t GBK "$root/tools/demo/repsafe.ini" >"$suite/repsafe.ini"
+wine reg add 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\Tovrasafe.exe' \
+  /v Path /t REG_SZ /d 'C:\Program Files\Tovra安全卫士' /f /reg:32 >/dev/null 2>&1
+
 "$here/wine-run.sh" "$run_dir/tovra_check.exe" &
 program=$!
 
 if [ -n "${SANDBOX_USE_DISPLAY:-}" ]; then
   echo "run.sh: the window is open on $DISPLAY; close it to end"
 else
-  "$here/wine-run.sh" "$probe" --quiet --timeout 30000
-  sleep "${RUN_SECONDS:-3}"
-  shot=$run_dir/screenshot.png
-  import -window root "$shot"
+  if ! "$here/wine-run.sh" "$probe" --quiet --timeout 60000 --wait-text "透明标签1=获 取 完 毕..."; then
+    echo "run.sh: the check did not finish within 60 s" >&2
+  fi
+  sleep 0.5  # the last repaint after the window has grown
+  shot=$demo/screenshot.png
+  import -window root -crop 499x331+262+351 +repage "$shot"
   echo "run.sh: screenshot saved to $shot"
   "$here/wine-run.sh" "$probe" --close
 fi

@@ -13,6 +13,11 @@ if [ ! -f "$prefix/system.reg" ]; then
   wineboot -i >/dev/null 2>&1
   wineserver -w
 fi
+# Wine draws the title-bar buttons with Marlett; Debian ships it outside the
+# prefix, where this Wine does not look.
+if [ -f /usr/share/wine/fonts/marlett.ttf ] && [ ! -f "$prefix/drive_c/windows/Fonts/marlett.ttf" ]; then
+  cp /usr/share/wine/fonts/marlett.ttf "$prefix/drive_c/windows/Fonts/"
+fi
 # One persistent wineserver for the whole run: a warm start of a program
 # then takes milliseconds instead of half a second.
 wineserver -p >/dev/null 2>&1 </dev/null
