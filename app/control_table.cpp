@@ -26,6 +26,9 @@ const ControlRow kControlTable[kControlRowCount] = {
     {Control::标签2, "标签2", ControlKind::Label, 14, 72, 128, 32, "Tovra安全卫士最新版本："},
     {Control::标签1, "标签1", ControlKind::Label, 14, 40, 128, 32, "本机Tovra安全卫士版本："},
     {Control::进度条1, "进度条1", ControlKind::ProgressBar, 6, 8, 480, 24, ""},
+    // Alone in 分组框1, which clips it: its top 43 rows, its left column and
+    // its right and bottom strips (the scroll bars' place) never show.
+    {Control::超文本浏览框1, "超文本浏览框1", ControlKind::BrowserBox, -1, -43, 216, 136, "", Control::分组框1},
 };
 // clang-format on
 

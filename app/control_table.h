@@ -1,26 +1,27 @@
-// MainWindow's controls as data: name, kind, client rectangle and initial
-// text, listed in stacking order (top first). The window creates every
-// control from this table; the probe tool names the controls it finds from
-// it. No Windows header, so tools and tests on any side can share it.
+// MainWindow's controls as data: name, kind, rectangle and initial text,
+// listed in stacking order among siblings (top first); a control inside
+// another comes after its holder. The window creates every control from
+// this table; the probe tool names the controls it finds from it. No
+// Windows header, so tools and tests on any side can share it.
 #pragma once
 
 #include "check/window_ops.h"
 #include "host/text.h"
 
-enum class ControlKind { Label, TransparentLabel, HyperlinkBox, GroupBox, ProgressBar };
+enum class ControlKind { Label, TransparentLabel, HyperlinkBox, GroupBox, ProgressBar, BrowserBox };
 
 struct ControlRow {
   Control control;
   const char* name;  // code page 936, as the control is called
   ControlKind kind;
-  int left, top, width, height;  // in MainWindow's client area
+  int left, top, width, height;  // in the parent's client area
   const char* text;              // initial caption
   // The window that holds the control: MainWindow, or a control created from
   // an earlier row (the panel's browser box sits inside 分组框1).
   Control parent = Control::MainWindow;
 };
 
-constexpr int kControlRowCount = 21;
+constexpr int kControlRowCount = 22;
 extern const ControlRow kControlTable[kControlRowCount];
 
 // The row of a control, or nullptr (MainWindow itself, or a control that is

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/control_table.h"
+#include "app/panel_links.h"
 #include "app/property_clamps.h"
 #include "app/window_op_request.h"
 #include "host/wide.h"
@@ -70,6 +71,8 @@ HWND CreateControl(ControlKind kind, const ControlArgs& args) {
       return CreateGroupBox(args);
     case ControlKind::ProgressBar:
       return CreateProgressBar(args);
+    case ControlKind::BrowserBox:
+      return CreateBrowserBox(args);
   }
   return nullptr;
 }
@@ -83,6 +86,7 @@ bool OnCreate(HWND window, MainWindowState& state) {
     args.id = ControlId(row.control);
     args.rect = RECT{row.left, row.top, row.left + row.width, row.top + row.height};
     args.text = row.text;
+    args.address = panel::AddressOf(row.control);
     args.options = &state.args.controls;
     const HWND control = CreateControl(row.kind, args);
     if (!control) return false;

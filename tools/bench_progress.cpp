@@ -10,6 +10,8 @@
 // and per write in microseconds.
 #include <windows.h>
 
+#include <ole2.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -72,6 +74,8 @@ double TimeWrites(int repaint_delay_ms, bool bare, int writes) {
 int main(int argc, char** argv) {
   const int writes = argc > 1 ? std::atoi(argv[1]) : 5000;
   const int runs = argc > 2 ? std::atoi(argv[2]) : 3;
+  // MainWindow's browser box needs an OLE apartment, as in the program.
+  OleInitialize(nullptr);
   const struct {
     const char* name;
     int delay_ms;

@@ -3,7 +3,7 @@
 // hung off the HWND, and the two private messages through which the window
 // operations set and read a control's properties on the main thread.
 // Each kind lives in its own file (label.cpp, transparent_label.cpp,
-// hyperlink_box.cpp, group_box.cpp, progress_bar.cpp).
+// hyperlink_box.cpp, group_box.cpp, progress_bar.cpp, browser_box.cpp).
 #pragma once
 
 #include <windows.h>
@@ -32,6 +32,7 @@ struct ControlArgs {
   int id = 0;
   RECT rect = {};  // in the parent's client area
   Text text;       // initial caption
+  Text address;    // a hyperlink box's web address, a browser box's page
   const ControlOptions* options = nullptr;
 };
 
@@ -40,6 +41,8 @@ HWND CreateTransparentLabel(const ControlArgs& args);
 HWND CreateHyperlinkBox(const ControlArgs& args);
 HWND CreateGroupBox(const ControlArgs& args);
 HWND CreateProgressBar(const ControlArgs& args);
+// The thread must be an OLE apartment (OleInitialize) for the box's life.
+HWND CreateBrowserBox(const ControlArgs& args);
 
 // A property value on its way into or out of a control.
 struct PropertyValue {

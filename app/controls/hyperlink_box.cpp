@@ -149,6 +149,7 @@ LRESULT CALLBACK HyperlinkProc(HWND window, UINT message, WPARAM wparam, LPARAM 
     const ControlArgs& args = ArgsOf(lparam);
     auto state = std::make_unique<HyperlinkState>();
     state->caption = args.text;
+    state->web_address = args.address;
     state->open_link = args.options ? args.options->open_link : LinkOpener(OpenLinkWithShell);
     AttachState(window, std::move(state));
   }

@@ -37,7 +37,13 @@ class MainWindowTest : public ::testing::Test {
   }
 
   HWND window() const { return window_.get(); }
-  HWND Child(Control control) const { return GetDlgItem(window_.get(), ControlId(control)); }
+  // A control's window, inside the control that holds it, if any.
+  HWND Child(Control control) const {
+    const ControlRow* row = FindControlRow(control);
+    const HWND holder =
+        row && row->parent != Control::MainWindow ? Child(row->parent) : window_.get();
+    return GetDlgItem(holder, ControlId(control));
+  }
   RECT ScreenRectOf(Control control) const { return ScreenRect(Child(control)); }
 
   // Grown as the check leaves it, so that every control is on the screen.

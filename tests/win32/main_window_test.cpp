@@ -40,12 +40,15 @@ TEST_F(MainWindowTest, CreatesEveryControlOfTheTableInItsStackingOrder) {
   }
   std::vector<int> table;
   for (const ControlRow& row : kControlTable) {
-    table.push_back(ControlId(row.control));
+    const bool top_level = row.parent == Control::MainWindow;
+    if (top_level) table.push_back(ControlId(row.control));
     const HWND c = Child(row.control);
     ASSERT_TRUE(c) << row.name;
+    const HWND holder = top_level ? window() : Child(row.parent);
+    EXPECT_EQ(GetParent(c), holder) << row.name;
     RECT r;
     GetWindowRect(c, &r);
-    MapWindowPoints(nullptr, window(), reinterpret_cast<POINT*>(&r), 2);
+    MapWindowPoints(nullptr, holder, reinterpret_cast<POINT*>(&r), 2);
     EXPECT_EQ(r.left, row.left) << row.name;
     EXPECT_EQ(r.top, row.top) << row.name;
     EXPECT_EQ(r.right - r.left, row.width) << row.name;

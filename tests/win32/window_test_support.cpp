@@ -1,9 +1,26 @@
 #include "tests/win32/window_test_support.h"
 
+#include <ole2.h>
+
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 
 #include "app/gdi_handles.h"
 #include "host/wide.h"
+
+namespace {
+
+// The tests' main thread is an OLE apartment, as the program's is (WinMain):
+// MainWindow's browser box cannot be created without one.
+class OleApartment : public ::testing::Environment {
+ public:
+  void SetUp() override { ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr))); }
+  void TearDown() override { OleUninitialize(); }
+};
+::testing::Environment* const kOleApartment = ::testing::AddGlobalTestEnvironment(new OleApartment);
+
+}  // namespace
 
 void PumpFor(DWORD ms) {
   const DWORD start = GetTickCount();
