@@ -27,7 +27,7 @@ ip link set lo up
 hosts_copy=$(mktemp /tmp/sandbox-hosts.XXXXXX)
 {
   cat /etc/hosts
-  echo "127.0.0.1 ${SANDBOX_HOSTS:-update.tovra.example}"
+  echo "127.0.0.1 ${SANDBOX_HOSTS:-update.tovra.example www.soft-mirror.example}"
 } >"$hosts_copy"
 chmod 644 "$hosts_copy"
 mount --bind "$hosts_copy" /etc/hosts

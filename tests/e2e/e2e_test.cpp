@@ -95,6 +95,19 @@ class EndToEnd : public ::testing::Test {
 
   std::string Package(const char* name) const { return ReadWholeFile(packages_ + "\\" + name); }
   std::string AccessLog() const { return ReadWholeFile(access_log_); }
+  // The log's lines from byte `from` on that ask for `path`; every start of
+  // the program also asks for the panel's page.
+  std::string RequestsFor(const std::string& path, size_t from) const {
+    const std::string log = AccessLog().substr(from);
+    std::string lines;
+    for (size_t at = 0, end; at < log.size(); at = end + 1) {
+      end = log.find('\n', at);
+      if (end == std::string::npos) end = log.size();
+      const std::string line = log.substr(at, end - at);
+      if (line.compare(0, 4 + path.size() + 1, "GET " + path + " ") == 0) lines += line + "\n";
+    }
+    return lines;
+  }
 
   // Waits for the end of the check and for the window grown in place.
   void RunToFinish(ToolProcess& tool) {
@@ -189,7 +202,7 @@ TEST_F(EndToEnd, ResumeQuestionAnsweredYesOrNo) {
     EXPECT_EQ(answerer.message(), "文件已存在，是否断点续传？");
     ExpectNewestRows(tool);
     EXPECT_EQ(ReadWholeFile(WorkFolderOf(exe) + "\\set.cab"), big);
-    const std::string request = AccessLog().substr(log_before);
+    const std::string request = RequestsFor("/Tovrasafebeta/safebeta_home.cab", log_before);
     EXPECT_NE(request.find(std::string("range=") + c.expected_range + " "), std::string::npos)
         << request;
     CloseAndExpectClean(tool, exe);
@@ -260,6 +273,26 @@ TEST_F(EndToEnd, ClosingWhileTheQuestionIsUpRemovesThePartialCopy) {
   EXPECT_EQ(WaitForBox("提示：", 0), nullptr);
   ExpectNewestRows(again);
   CloseAndExpectClean(again, exe);
+}
+
+TEST_F(EndToEnd, PanelPageIsRequestedFromItsHostWhileTheWindowIsStillNarrow) {
+  WriteWholeFile(www_ + "\\303.html", "<html><body>推荐软件</body></html>");
+  ServePackage("big.cab");
+  SetServer(".slow");  // the check stays in its download, so the panel stays hidden
+  const size_t log_before = AccessLog().size();
+  const Text exe = PlaceProgram();
+  ToolProcess tool(exe);
+  ASSERT_TRUE(tool.WaitForWindow());
+  std::string page;
+  const DWORD start = GetTickCount();
+  while ((page = RequestsFor("/303.html", log_before)).empty() && GetTickCount() - start < 10000) {
+    Sleep(50);
+  }
+  EXPECT_EQ(page, "GET /303.html HTTP/1.1 200 range=- \n");
+  const RECT narrow = tool.WindowRect();
+  EXPECT_EQ(narrow.bottom - narrow.top, 65);
+  tool.Close();
+  EXPECT_EQ(tool.WaitExit(5000), 0u);
 }
 
 TEST_F(EndToEnd, FolderWithChineseAndSpaceAndAPlantedExpand) {

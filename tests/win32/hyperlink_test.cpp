@@ -121,30 +121,6 @@ TEST_F(HyperlinkTest, OpensOnlyAllowedTargets) {
   EXPECT_EQ(opened_, std::vector<Text>{"mailto:support@tovra.example"});
 }
 
-namespace {
-
-// A handler for the download manager's thunder: links that writes the link
-// it was given into a file, registered for the length of a test.
-class ThunderHandler {
- public:
-  explicit ThunderHandler(const Text& marker) {
-    const Text command = "cmd.exe /c echo %1> \"" + marker + "\"";
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_CLASSES_ROOT, "thunder\\shell\\open\\command", 0, nullptr, 0,
-                    KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
-                   static_cast<DWORD>(command.size() + 1));
-    RegCloseKey(key);
-    HKEY scheme = nullptr;
-    RegOpenKeyExA(HKEY_CLASSES_ROOT, "thunder", 0, KEY_ALL_ACCESS, &scheme);
-    RegSetValueExA(scheme, "URL Protocol", 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
-    RegCloseKey(scheme);
-  }
-  ~ThunderHandler() { RegDeleteTreeA(HKEY_CLASSES_ROOT, "thunder"); }
-};
-
-}  // namespace
-
 TEST(ShellLinkTest, AllowedTargetReachesTheRegisteredHandlerAndRefusedOneNothing) {
   TempFolder dir("links");
   const Text marker = dir / "opened.txt";

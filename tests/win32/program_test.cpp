@@ -2,9 +2,12 @@
 // window, its work folder, and how it ends.
 #include <windows.h>
 
+#include <wininet.h>
+
 #include <gtest/gtest.h>
 
 #include "app/control_table.h"
+#include "app/panel_links.h"
 #include "host/host.h"
 #include "tests/win32/temp_folder.h"
 #include "tests/win32/window_test_support.h"
@@ -15,18 +18,56 @@ constexpr DWORD kExitWait = 10000;  // a hang, not a slow exit, is what this cat
 
 // A copy of a program in a fresh folder of its own, started there.
 struct ProgramCopy {
-  explicit ProgramCopy(const char* built_exe) : folder("program") {
-    CopyFileA(WindowsPath(built_exe).c_str(), exe().c_str(), FALSE);
+  explicit ProgramCopy(const char* built_exe, const Text& name = "tovra_check.exe")
+      : folder("program"), exe(folder / name) {
+    CopyFileA(WindowsPath(built_exe).c_str(), exe.c_str(), FALSE);
   }
-  Text exe() const { return folder / "tovra_check.exe"; }
   Text work() const { return folder / "file"; }
   TempFolder folder;
+  Text exe;
 };
 
 bool FolderExists(const Text& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
+
+struct InternetHandleTraits {
+  using Value = HINTERNET;
+  static Value Invalid() { return nullptr; }
+  static void Close(Value h) { InternetCloseHandle(h); }
+};
+using UniqueInternetHandle = UniqueHandle<InternetHandleTraits>;
+
+// Whether the address answers now, from the network rather than a cache.
+bool Answers(const Text& address) {
+  UniqueInternetHandle internet(
+      InternetOpenA("panel test", INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0));
+  UniqueInternetHandle url(InternetOpenUrlA(internet.get(), address.c_str(), nullptr, 0,
+                                            INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE,
+                                            0));
+  return static_cast<bool>(url);
+}
+
+// Switches a DLL off for every program of this file name while it lives,
+// through Wine's per-program DLL overrides.
+class DisabledDll {
+ public:
+  DisabledDll(const Text& program, const char* dll)
+      : key_("Software\\Wine\\AppDefaults\\" + program) {
+    HKEY key = nullptr;
+    RegCreateKeyExA(HKEY_CURRENT_USER, (key_ + "\\DllOverrides").c_str(), 0, nullptr, 0,
+                    KEY_SET_VALUE, nullptr, &key, nullptr);
+    const UniqueRegKey overrides(key);
+    RegSetValueExA(overrides.get(), dll, 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
+  }
+  ~DisabledDll() { RegDeleteTreeA(HKEY_CURRENT_USER, key_.c_str()); }
+  DisabledDll(const DisabledDll&) = delete;
+  DisabledDll& operator=(const DisabledDll&) = delete;
+
+ private:
+  Text key_;
+};
 
 }  // namespace
 
@@ -38,7 +79,7 @@ TEST(ProgramTest, OpensWithItsWorkFolderAndClosesWithExitCodeZero) {
   } closes[] = {{"WM_CLOSE", WM_CLOSE, 0}, {"system menu Close", WM_SYSCOMMAND, SC_CLOSE}};
   for (const auto& c : closes) {
     ProgramCopy copy(TOVRA_CHECK_EXE);
-    ChildProgram program(copy.exe());
+    ChildProgram program(copy.exe);
     ASSERT_TRUE(program.started());
     const HWND window = program.WaitForWindow(kMainWindowClass, kMainWindowTitle);
     ASSERT_TRUE(window) << c.how;
@@ -52,7 +93,7 @@ TEST(ProgramTest, OpensWithItsWorkFolderAndClosesWithExitCodeZero) {
 
 TEST(ProgramTest, EndOfSessionIsGrantedAfterTheCleanUp) {
   ProgramCopy copy(TOVRA_CHECK_EXE);
-  ChildProgram program(copy.exe());
+  ChildProgram program(copy.exe);
   const HWND window = program.WaitForWindow(kMainWindowClass, kMainWindowTitle);
   ASSERT_TRUE(window);
   WriteWholeFile(copy.work() + "\\setup.ini", "[TovraSafe]\r\n");
@@ -77,7 +118,7 @@ TEST(ProgramTest, CloseWhileTheWorkerIsBusyEndsAtOnceAndLeavesHeldFilesBehind) {
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
   ASSERT_TRUE(held);
 
-  ChildProgram program(copy.exe());
+  ChildProgram program(copy.exe);
   const HWND window = program.WaitForWindow(kMainWindowClass, kMainWindowTitle);
   ASSERT_TRUE(window);
   ASSERT_TRUE(WaitForBox("忙"));  // the worker is busy in its box
@@ -89,4 +130,38 @@ TEST(ProgramTest, CloseWhileTheWorkerIsBusyEndsAtOnceAndLeavesHeldFilesBehind) {
   EXPECT_FALSE(FileExists(copy.work() + "\\other.txt"));
   EXPECT_TRUE(FileExists(copy.work() + "\\set.tmp"));
   EXPECT_TRUE(FolderExists(copy.work()));
+}
+
+TEST(ProgramTest, PanelPageThatCannotBeLoadedLeavesStartAndCloseAlone) {
+  // In the sandbox the page's host is this machine, where nothing serves
+  // port 80 while the window tests run.
+  const Text page = panel::AddressOf(Control::超文本浏览框1);
+  ASSERT_FALSE(Answers(page)) << page;
+  ProgramCopy copy(TOVRA_CHECK_EXE);
+  ChildProgram program(copy.exe);
+  const HWND window = program.WaitForWindow(kMainWindowClass, kMainWindowTitle);
+  ASSERT_TRUE(window);
+  const HWND group = GetDlgItem(window, ControlId(Control::分组框1));
+  EXPECT_TRUE(GetDlgItem(group, ControlId(Control::超文本浏览框1)));
+
+  Sleep(1000);  // time for the page's request to fail
+  DWORD_PTR answer = 0;
+  EXPECT_TRUE(SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer));
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(program.WaitForExit(kExitWait), 0u);
+}
+
+TEST(ProgramTest, WithoutTheEmbeddedBrowserEndsWithTheFatalBoxAndMinusOne) {
+  // A copy of its own name, for which the browser's component is switched off.
+  const Text name = "tovra_check_no_browser.exe";
+  DisabledDll no_browser(name, "ieframe");
+  ProgramCopy copy(TOVRA_CHECK_EXE, name);
+  ChildProgram program(copy.exe);
+  ASSERT_TRUE(program.started());
+  const HWND box = WaitForBox("错误");
+  ASSERT_TRUE(box);
+  EXPECT_FALSE(FindWindowW(kMainWindowClass, nullptr));
+  PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  EXPECT_EQ(program.WaitForExit(kExitWait), static_cast<DWORD>(-1));
+  EXPECT_FALSE(FolderExists(copy.work()));  // creation completed was never raised
 }
