@@ -31,6 +31,8 @@ if [ -z "${RUN_INSIDE:-}" ]; then
   mkdir -p "$demo/cab" "$demo/www/Tovrasafebeta"
   iconv -f UTF-8 -t GBK "$root/tools/demo/setup.ini" >"$demo/cab/setup.ini"
   (cd "$demo/cab" && gcab -c -z -n "$demo/www/Tovrasafebeta/safebeta_home.cab" setup.ini)
+  # The panel's page (its host resolves to the same loopback server).
+  cp "$root/tools/demo/303.html" "$demo/www/303.html"
   chmod -R a+rX "$demo/www"
 
   # The user's copy of the program in a folder of its own. Its work folder
