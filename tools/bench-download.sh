@@ -29,8 +29,8 @@ if [ -z "${WINE_SANDBOX_INSIDE:-}" ]; then
   exec "$root/tools/wine-sandbox.sh" "$build/win32/wineprefix" env BUILD_DIR="$build" "$0" "$@"
 fi
 
-# shellcheck source=tests/servers/nginx.sh
-. "$root/tests/servers/nginx.sh"
+# shellcheck source=tools/nginx.sh
+. "$root/tools/nginx.sh"
 bench=$build/win32/tools/bench_download.exe
 state=$(mktemp -d /tmp/tovra-bench.XXXXXX)
 nginx_pid=

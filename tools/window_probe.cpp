@@ -139,12 +139,12 @@ bool ParseArguments(Options& options) {
     if (arg == L"--timeout" && has_value) {
       options.timeout_ms = static_cast<DWORD>(_wtoi(argv[++i]));
     } else if (arg == L"--wait-text" && has_value) {
-      const std::wstring spec = argv[++i];
-      const size_t equals = spec.find(L'=');
+      const std::wstring wait_arg = argv[++i];
+      const size_t equals = wait_arg.find(L'=');
       ok = equals != std::wstring::npos;
       if (ok) {
-        options.wait_name = spec.substr(0, equals);
-        options.wait_text = spec.substr(equals + 1);
+        options.wait_name = wait_arg.substr(0, equals);
+        options.wait_text = wait_arg.substr(equals + 1);
       }
     } else if (arg == L"--quiet") {
       options.quiet = true;

@@ -16,8 +16,8 @@
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../.." && pwd)
-# shellcheck source=tests/servers/nginx.sh
-. "$here/nginx.sh"
+# shellcheck source=tools/nginx.sh
+. "$root/tools/nginx.sh"
 
 state=$(mktemp -d /tmp/tovra-servers.XXXXXX)
 nginx_pid=

@@ -1,19 +1,22 @@
-# Sourced by the scripts that need a private nginx (tests/servers/with-servers.sh,
-# tools/bench-download.sh).
+# Sourced by the scripts that need a private nginx (tools/package-server.sh,
+# tests/servers/with-servers.sh, tools/bench-download.sh).
 #
-# start_nginx STATE_DIR WWW_DIR: serves WWW_DIR on an ephemeral port of
-# 127.0.0.1 with the config written into STATE_DIR, logging each request as
-# "uri|status|range header|body bytes sent" to STATE_DIR/access.log. Sets
-# nginx_pid and nginx_port; returns non-zero when nginx would not start.
-# nginx's worker runs as nobody: WWW_DIR and its files must be world-readable.
+# start_nginx STATE_DIR WWW_DIR [PORT [SERVER_LINES]]: serves WWW_DIR on PORT
+# of 127.0.0.1 (an ephemeral one when PORT is empty) with the config written
+# into STATE_DIR and SERVER_LINES added to its server block, logging each
+# request as "uri|status|range header|body bytes sent" to
+# STATE_DIR/access.log. Sets nginx_pid and nginx_port; returns non-zero when
+# nginx would not start. nginx's worker runs as nobody: WWW_DIR and its
+# files must be world-readable.
 start_nginx() {
-  local state=$1 www=$2 port
+  local state=$1 www=$2 fixed_port=${3:-} server_lines=${4:-} port
   mkdir -p "$state/tmp"
   nginx_pid=
   nginx_port=
   # A port picked free can be taken before nginx binds it: try a few.
   for _ in 1 2 3; do
-    port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+    port=$fixed_port
+    [ -n "$port" ] || port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
     cat >"$state/nginx.conf" <<CONF
 daemon off;
 worker_processes 1;
@@ -29,9 +32,11 @@ http {
   uwsgi_temp_path $state/tmp/uwsgi;
   scgi_temp_path $state/tmp/scgi;
   default_type application/octet-stream;
+  types { application/vnd.ms-cab-compressed cab; text/html html; }
   server {
     listen 127.0.0.1:$port;
     root $www;
+$server_lines
   }
 }
 CONF
