@@ -101,4 +101,43 @@ void DestroyState(HWND window) {
   SetWindowLongPtrW(window, GWLP_USERDATA, 0);
 }
 
+// The state of a kind whose one property of its own is its caption (8):
+// the bytes written, kept exactly; the window text is their UTF-16 form.
+struct CaptionState {
+  Text caption;
+};
+// Stores the caption, makes it the window text and repaints.
+void SetCaption(HWND window, CaptionState& state, const Text& caption);
+BOOL OnWriteProperty(HWND window, CaptionState& state, int property, const PropertyValue& value);
+BOOL OnReadProperty(const CaptionState& state, int property, PropertyValue& value);
+
+// The messages every kind with a caption answers alike: its font, the
+// window operations' property requests (handed to the kind's own
+// OnWriteProperty and OnReadProperty for its State, found next to it), and
+// the release of its state. True when `message` was one of them, with the
+// answer in *result.
+template <typename State>
+bool AnswerSharedMessage(HWND window, State& state, UINT message, WPARAM wparam, LPARAM lparam,
+                         LRESULT* result) {
+  switch (message) {
+    case WM_GETFONT:
+      *result = reinterpret_cast<LRESULT>(GuiFont());
+      return true;
+    case kMsgWriteProperty:
+      *result = OnWriteProperty(window, state, static_cast<int>(wparam),
+                                *reinterpret_cast<const PropertyValue*>(lparam));
+      return true;
+    case kMsgReadProperty:
+      *result = OnReadProperty(state, static_cast<int>(wparam),
+                               *reinterpret_cast<PropertyValue*>(lparam));
+      return true;
+    case WM_NCDESTROY:
+      DestroyState<State>(window);
+      *result = DefWindowProcW(window, message, wparam, lparam);
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace control_base

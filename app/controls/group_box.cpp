@@ -17,10 +17,6 @@ using namespace control_base;
 
 const wchar_t kClassName[] = L"TovraGroupBox";
 
-struct GroupBoxState {
-  Text caption;
-};
-
 void PaintContent(HWND window, HDC dc) {
   RECT rect;
   GetClientRect(window, &rect);
@@ -49,10 +45,12 @@ void OnPaint(HWND window) {
 
 LRESULT CALLBACK GroupBoxProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_NCCREATE) {
-    AttachState(window, std::make_unique<GroupBoxState>(GroupBoxState{ArgsOf(lparam).text}));
+    AttachState(window, std::make_unique<CaptionState>(CaptionState{ArgsOf(lparam).text}));
   }
-  GroupBoxState* state = StateOf<GroupBoxState>(window);
+  CaptionState* state = StateOf<CaptionState>(window);
   if (!state) return DefWindowProcW(window, message, wparam, lparam);
+  LRESULT shared = 0;
+  if (AnswerSharedMessage(window, *state, message, wparam, lparam, &shared)) return shared;
   switch (message) {
     case WM_ERASEBKGND:
       return 1;  // PaintContent fills the whole rectangle
@@ -63,26 +61,8 @@ LRESULT CALLBACK GroupBoxProc(HWND window, UINT message, WPARAM wparam, LPARAM l
       PaintContent(window, reinterpret_cast<HDC>(wparam));
       return 0;
     case WM_SETTEXT:  // from outside the window operations
-      state->caption = TextOfSetText(lparam);
-      SetWindowTextRaw(window, state->caption);
-      InvalidateRect(window, nullptr, FALSE);
+      SetCaption(window, *state, TextOfSetText(lparam));
       return TRUE;
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(GuiFont());
-    case kMsgWriteProperty:
-      if (wparam != 8) return FALSE;
-      state->caption = reinterpret_cast<const PropertyValue*>(lparam)->AsText();
-      SetWindowTextRaw(window, state->caption);
-      InvalidateRect(window, nullptr, FALSE);
-      return TRUE;
-    case kMsgReadProperty:
-      if (wparam != 8) return FALSE;
-      reinterpret_cast<PropertyValue*>(lparam)->is_text = true;
-      reinterpret_cast<PropertyValue*>(lparam)->text = state->caption;
-      return TRUE;
-    case WM_NCDESTROY:
-      DestroyState<GroupBoxState>(window);
-      break;
   }
   return DefWindowProcW(window, message, wparam, lparam);
 }

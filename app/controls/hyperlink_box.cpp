@@ -155,6 +155,8 @@ LRESULT CALLBACK HyperlinkProc(HWND window, UINT message, WPARAM wparam, LPARAM 
   }
   HyperlinkState* state = StateOf<HyperlinkState>(window);
   if (!state) return DefWindowProcW(window, message, wparam, lparam);
+  LRESULT shared = 0;
+  if (AnswerSharedMessage(window, *state, message, wparam, lparam, &shared)) return shared;
   switch (message) {
     case WM_ERASEBKGND:
       return 1;  // PaintContent fills the whole rectangle
@@ -177,17 +179,6 @@ LRESULT CALLBACK HyperlinkProc(HWND window, UINT message, WPARAM wparam, LPARAM 
     case WM_LBUTTONDOWN:
       OnLeftButtonDown(window, *state);
       return 0;
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(GuiFont());
-    case kMsgWriteProperty:
-      return OnWriteProperty(window, *state, static_cast<int>(wparam),
-                             *reinterpret_cast<const PropertyValue*>(lparam));
-    case kMsgReadProperty:
-      return OnReadProperty(*state, static_cast<int>(wparam),
-                            *reinterpret_cast<PropertyValue*>(lparam));
-    case WM_NCDESTROY:
-      DestroyState<HyperlinkState>(window);
-      break;
   }
   return DefWindowProcW(window, message, wparam, lparam);
 }

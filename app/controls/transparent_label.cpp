@@ -80,6 +80,8 @@ LRESULT CALLBACK TransparentLabelProc(HWND window, UINT message, WPARAM wparam, 
   }
   TransparentLabelState* state = StateOf<TransparentLabelState>(window);
   if (!state) return DefWindowProcW(window, message, wparam, lparam);
+  LRESULT shared = 0;
+  if (AnswerSharedMessage(window, *state, message, wparam, lparam, &shared)) return shared;
   switch (message) {
     case WM_ERASEBKGND:
       return 1;  // nothing of its own to erase
@@ -95,17 +97,6 @@ LRESULT CALLBACK TransparentLabelProc(HWND window, UINT message, WPARAM wparam, 
     case WM_WINDOWPOSCHANGED:
       if (!(reinterpret_cast<const WINDOWPOS*>(lparam)->flags & SWP_NOMOVE))
         Refresh(window, *state);
-      break;
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(GuiFont());
-    case kMsgWriteProperty:
-      return OnWriteProperty(window, *state, static_cast<int>(wparam),
-                             *reinterpret_cast<const PropertyValue*>(lparam));
-    case kMsgReadProperty:
-      return OnReadProperty(*state, static_cast<int>(wparam),
-                            *reinterpret_cast<PropertyValue*>(lparam));
-    case WM_NCDESTROY:
-      DestroyState<TransparentLabelState>(window);
       break;
   }
   return DefWindowProcW(window, message, wparam, lparam);
