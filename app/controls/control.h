@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 
+#include "app/gdi_handles.h"
 #include "host/text.h"
 
 // Opens an allowed link target; true when the shell reports success.
@@ -137,6 +138,37 @@ bool AnswerSharedMessage(HWND window, State& state, UINT message, WPARAM wparam,
       return true;
     default:
       return false;
+  }
+}
+
+// The window procedure of a kind that keeps only its caption and paints its
+// whole rectangle itself (label, group box); PaintContent draws it, for
+// WM_PAINT and WM_PRINTCLIENT alike.
+template <void (*PaintContent)(HWND, HDC)>
+LRESULT CALLBACK CaptionControlProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    AttachState(window, std::make_unique<CaptionState>(CaptionState{ArgsOf(lparam).text}));
+  }
+  CaptionState* state = StateOf<CaptionState>(window);
+  if (!state) return DefWindowProcW(window, message, wparam, lparam);
+  LRESULT shared = 0;
+  if (AnswerSharedMessage(window, *state, message, wparam, lparam, &shared)) return shared;
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;  // PaintContent fills the whole rectangle
+    case WM_PAINT: {
+      PaintScope paint(window);
+      PaintContent(window, paint.dc());
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      PaintContent(window, reinterpret_cast<HDC>(wparam));
+      return 0;
+    case WM_SETTEXT:  // from outside the window operations
+      SetCaption(window, *state, TextOfSetText(lparam));
+      return TRUE;
+    default:
+      return DefWindowProcW(window, message, wparam, lparam);
   }
 }
 

@@ -38,38 +38,9 @@ void PaintContent(HWND window, HDC dc) {
   TextOutW(dc, text.left + 2, 0, caption.c_str(), static_cast<int>(caption.size()));
 }
 
-void OnPaint(HWND window) {
-  PaintScope paint(window);
-  PaintContent(window, paint.dc());
-}
-
-LRESULT CALLBACK GroupBoxProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    AttachState(window, std::make_unique<CaptionState>(CaptionState{ArgsOf(lparam).text}));
-  }
-  CaptionState* state = StateOf<CaptionState>(window);
-  if (!state) return DefWindowProcW(window, message, wparam, lparam);
-  LRESULT shared = 0;
-  if (AnswerSharedMessage(window, *state, message, wparam, lparam, &shared)) return shared;
-  switch (message) {
-    case WM_ERASEBKGND:
-      return 1;  // PaintContent fills the whole rectangle
-    case WM_PAINT:
-      OnPaint(window);
-      return 0;
-    case WM_PRINTCLIENT:
-      PaintContent(window, reinterpret_cast<HDC>(wparam));
-      return 0;
-    case WM_SETTEXT:  // from outside the window operations
-      SetCaption(window, *state, TextOfSetText(lparam));
-      return TRUE;
-  }
-  return DefWindowProcW(window, message, wparam, lparam);
-}
-
 }  // namespace
 
 HWND CreateGroupBox(const ControlArgs& args) {
-  if (!RegisterControlClass(kClassName, GroupBoxProc)) return nullptr;
+  if (!RegisterControlClass(kClassName, CaptionControlProc<PaintContent>)) return nullptr;
   return CreateControlWindow(kClassName, args, WS_CLIPCHILDREN);
 }

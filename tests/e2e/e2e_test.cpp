@@ -27,17 +27,6 @@ const char* const kIntroductionText = "修复了若干问题，提升了扫描�
 const char* const kSuiteKey =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Tovrasafe.exe";
 
-// A Unix path from the environment as Wine's Z: drive shows it.
-Text DosPathFromEnv(const char* name) {
-  const char* unix_path = std::getenv(name);
-  if (!unix_path) return Text();
-  Text dos = Text("Z:") + unix_path;
-  for (char& c : dos) {
-    if (c == '/') c = '\\';
-  }
-  return dos;
-}
-
 class EndToEnd : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -1,5 +1,6 @@
 #include "tests/win32/temp_folder.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -45,6 +46,16 @@ TempFolder::~TempFolder() { RemoveTree(path_); }
 void WriteWholeFile(const Text& path, const std::string& content) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << content;
+}
+
+Text DosPathFromEnv(const char* name) {
+  const char* unix_path = std::getenv(name);
+  if (!unix_path) return Text();
+  Text dos = Text("Z:") + unix_path;
+  for (char& c : dos) {
+    if (c == '/') c = '\\';
+  }
+  return dos;
 }
 
 std::string ReadWholeFile(const Text& path) {

@@ -25,6 +25,10 @@ class TempFolder {
 };
 
 void WriteWholeFile(const Text& path, const std::string& content);
+
+// A Unix path handed over in an environment variable, as Wine's Z: drive
+// shows it; empty when the variable is not set.
+Text DosPathFromEnv(const char* name);
 std::string ReadWholeFile(const Text& path);  // empty when missing
 
 // Waits up to timeout_ms for a top-level dialog box with this title (code

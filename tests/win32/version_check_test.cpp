@@ -51,15 +51,6 @@ namespace {
 const char* const kSuiteKey =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Tovrasafe.exe";
 
-Text DosPathFromEnv(const char* name) {
-  const char* unix_path = std::getenv(name);
-  Text dos = unix_path ? Text("Z:") + unix_path : Text();
-  for (char& c : dos) {
-    if (c == '/') c = '\\';
-  }
-  return dos;
-}
-
 class VersionCheck : public ::testing::Test {
  protected:
   void SetUp() override {
