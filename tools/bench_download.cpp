@@ -86,6 +86,18 @@ struct NaiveRun {
   long long bytes;
 };
 
+// Starts the worker, runs this thread's messages until the worker's window
+// is closed, then waits for the worker to end.
+void RunWorkerWithMessages(LPTHREAD_START_ROUTINE routine, void* run) {
+  UniqueKernelHandle worker(CreateThread(nullptr, 0, routine, run, 0, nullptr));
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  WaitForSingleObject(worker.get(), INFINITE);
+}
+
 DWORD WINAPI NaiveWorker(void* parameter) {
   auto* run = static_cast<NaiveRun*>(parameter);
   run->bytes = ReadLoop(run->url, run->out, [run](long long total, DWORD length) {
@@ -121,13 +133,7 @@ long long Naive(const char* url, const char* out) {
   SendMessageW(run.bar, PBM_SETRANGE32, 0, 10000);
   ShowWindow(run.window, SW_SHOW);
   UpdateWindow(run.window);
-  UniqueKernelHandle worker(CreateThread(nullptr, 0, NaiveWorker, &run, 0, nullptr));
-  MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-  WaitForSingleObject(worker.get(), INFINITE);
+  RunWorkerWithMessages(NaiveWorker, &run);
   return run.bytes;
 }
 
@@ -159,13 +165,7 @@ long long WithMainWindow(const char* url, const char* out, double* start) {
   ShowWindow(run.window, SW_SHOW);
   UpdateWindow(run.window);
   *start = Seconds();
-  UniqueKernelHandle worker(CreateThread(nullptr, 0, WindowWorker, &run, 0, nullptr));
-  MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-  WaitForSingleObject(worker.get(), INFINITE);
+  RunWorkerWithMessages(WindowWorker, &run);
   return run.bytes;
 }
 #endif
