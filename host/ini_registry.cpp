@@ -19,8 +19,14 @@ HKEY RootKey(int root) {
 
 // The text of a REG_SZ / REG_EXPAND_SZ value, or nothing.
 bool QueryTextValue(HKEY root, const host_logic::RegistryPath& where, Text* out) {
+  // The registry's 32-bit view, where a 32-bit program's reads under
+  // HKLM\SOFTWARE land on 64-bit Windows: the x86-64 build must see what
+  // the product sees. (A 32-bit process reads that view anyway.)
   HKEY opened = nullptr;
-  if (RegOpenKeyExA(root, where.key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExA(root, where.key.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &opened) !=
+      ERROR_SUCCESS) {
+    return false;
+  }
   UniqueRegKey key(opened);
   DWORD type = 0, size = 0;
   if (RegQueryValueExA(key.get(), where.value.c_str(), nullptr, &type, nullptr, &size) !=

@@ -9,8 +9,17 @@
 namespace {
 
 [[noreturn]] void FailAllocation(std::size_t size) {
+  // The count in decimal, built by hand: nothing here may allocate, and
+  // wsprintf has no conversion for a 64-bit size.
+  wchar_t digits[24];
+  wchar_t* first = digits + 23;
+  *first = L'\0';
+  do {
+    *--first = static_cast<wchar_t>(L'0' + size % 10);
+    size /= 10;
+  } while (size != 0);
   wchar_t message[128];
-  wsprintfW(message, L"内存不足，无法分配 %lu 字节。", static_cast<unsigned long>(size));
+  wsprintfW(message, L"内存不足，无法分配 %s 字节。", first);
   MessageBoxW(nullptr, message, L"错误", MB_OK | MB_ICONERROR | MB_TASKMODAL);
   ExitProcess(static_cast<UINT>(-1));
 }

@@ -12,26 +12,31 @@
 # Each is run RUNS times (default 3), interleaved; the median is reported.
 # Times are of the transfer alone, without the start of the Wine process.
 #
-#   BUILD_DIR=build-download tools/bench-download.sh
+#   BUILD_DIR=build-download BENCH_ARCH=x86_64 tools/bench-download.sh
+# BENCH_ARCH picks the build (i686 or x86_64); the default is the i686
+# product where this machine runs 32-bit code, else x86-64.
 # Runs itself inside tools/wine-sandbox.sh (loopback only).
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build=${BUILD_DIR:-$root/build}
-build=$(realpath -m "$build")
+build=$(realpath -m "${BUILD_DIR:-$root/build}")
+# shellcheck source=tools/wine-env.sh
+. "$root/tools/wine-env.sh"
 runs=${RUNS:-3}
+wine_detect_32bit
+arch=${BENCH_ARCH:-$(wine_preferred_arch)}
+folder=$build/$(wine_build_folder "$arch")
 
 if [ -z "${WINE_SANDBOX_INSIDE:-}" ]; then
-  if [ ! -f "$build/win32/CMakeCache.txt" ]; then
-    echo "bench-download.sh: configure $build/win32 first (tools/test.sh does)" >&2
-    exit 1
-  fi
-  cmake --build "$build/win32" --target bench_download >/dev/null
-  exec "$root/tools/wine-sandbox.sh" "$build/win32/wineprefix" env BUILD_DIR="$build" "$0" "$@"
+  BUILD_DIR=$build "$root/tools/build.sh" "$(wine_build_folder "$arch")" --target bench_download expand_standin >/dev/null
+  echo "bench-download.sh: the $arch build"
+  exec env BUILD_DIR="$build" BENCH_ARCH="$arch" "$root/tools/wine-sandbox.sh" "$0" "$@"
 fi
 
+export WINEPREFIX=$folder/wineprefix
+"$root/tools/wine-prefix.sh" "$WINEPREFIX" "$arch" "$folder/tools/expand.exe"
 # shellcheck source=tools/nginx.sh
 . "$root/tools/nginx.sh"
-bench=$build/win32/tools/bench_download.exe
+bench=$folder/tools/bench_download.exe
 state=$(mktemp -d /tmp/tovra-bench.XXXXXX)
 nginx_pid=
 cleanup() {

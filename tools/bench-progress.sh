@@ -7,17 +7,26 @@
 #   - WriteProperty with repaints coalesced (the program's way).
 # Each is run RUNS times (default 3), interleaved; the median is reported.
 #
-#   BUILD_DIR=build-window tools/bench-progress.sh [writes]
+#   BUILD_DIR=build-window BENCH_ARCH=x86_64 tools/bench-progress.sh [writes]
+# BENCH_ARCH picks the build (i686 or x86_64); the default is the i686
+# product where this machine runs 32-bit code, else x86-64.
 # Runs itself inside tools/wine-sandbox.sh, in its own Xvfb.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$(realpath -m "${BUILD_DIR:-$root/build}")
+# shellcheck source=tools/wine-env.sh
+. "$root/tools/wine-env.sh"
+wine_detect_32bit
+arch=${BENCH_ARCH:-$(wine_preferred_arch)}
+folder=$build/$(wine_build_folder "$arch")
 
-if [ ! -f "$build/win32/CMakeCache.txt" ]; then
-  echo "bench-progress.sh: configure $build/win32 first (tools/test.sh does)" >&2
-  exit 1
+if [ -z "${WINE_SANDBOX_INSIDE:-}" ]; then
+  BUILD_DIR=$build "$root/tools/build.sh" "$(wine_build_folder "$arch")" --target bench_progress >/dev/null
+  unset SANDBOX_USE_DISPLAY
+  echo "bench-progress.sh: the $arch build"
+  exec env BUILD_DIR="$build" BENCH_ARCH="$arch" "$root/tools/wine-sandbox.sh" "$0" "$@"
 fi
-cmake --build "$build/win32" --target bench_progress >/dev/null
-unset SANDBOX_USE_DISPLAY
-exec "$root/tools/wine-sandbox.sh" "$build/win32/wineprefix" \
-  "$root/tools/wine-run.sh" "$build/win32/tools/bench_progress.exe" "${1:-5000}" "${RUNS:-3}"
+
+export WINEPREFIX=$folder/wineprefix
+"$root/tools/wine-prefix.sh" "$WINEPREFIX" "$arch"
+exec "$root/tools/wine-run.sh" "$folder/tools/bench_progress.exe" "${1:-5000}" "${RUNS:-3}"

@@ -2,7 +2,8 @@
 # The run command: builds the program and runs a whole check under Wine,
 # inside the sandbox (tools/wine-sandbox.sh: loopback-only network, own
 # wineserver), against a demo package served by nginx at the program's fixed
-# package address and a demo installed suite in the demo Wine prefix.
+# package address and a demo installed suite in the demo Wine prefix. It runs
+# the i686 product where this machine runs 32-bit code, else the x86-64 build.
 #
 # With DISPLAY set to a local display (":0") the window opens there and the
 # script waits until you close it. Otherwise the program runs in the
@@ -13,18 +14,36 @@
 #   BUILD_DIR  build folder (default: build)
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build=${BUILD_DIR:-$root/build}
+build=$(realpath -m "${BUILD_DIR:-$root/build}")
+# shellcheck source=tools/wine-env.sh
+. "$root/tools/wine-env.sh"
 demo=$build/demo
 run_dir=$demo/program
 
-if [ -z "${RUN_INSIDE:-}" ]; then
+if [ -z "${WINE_SANDBOX_INSIDE:-}" ]; then
+  started=$(date +%s%N)
+  finish() {
+    local status=$? elapsed
+    elapsed=$(awk -v ns=$(($(date +%s%N) - started)) 'BEGIN {printf "%.1f", ns / 1e9}')
+    if [ "$status" -eq 0 ]; then
+      echo "run.sh: done in $elapsed s"
+    else
+      echo "run.sh: failed after $elapsed s (exit code $status)" >&2
+    fi
+  }
+  trap finish EXIT
+
   cd "$root"
   bash tools/setup.sh
-  generator=()
-  command -v ninja >/dev/null && generator=(-G Ninja)
-  cmake -S . -B "$build/win32" "${generator[@]}" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake" >/dev/null
-  cmake --build "$build/win32" --parallel 2 --target tovra_check window_probe expand_standin
+  wine_detect_32bit
+  arch=$(wine_preferred_arch)
+  folder=$(wine_build_folder "$arch")
+  if [ "$arch" = i686 ]; then
+    echo "run.sh: running the i686 program (the product): $WINE_32BIT_REASON"
+  else
+    echo "run.sh: running the x86-64 program: $WINE_32BIT_REASON"
+  fi
+  BUILD_DIR=$build tools/build.sh "$folder" --target tovra_check window_probe expand_standin
 
   # The demo package: a real cabinet holding a GBK setup.ini, as the
   # vendor's server would send it.
@@ -38,30 +57,32 @@ if [ -z "${RUN_INSIDE:-}" ]; then
   # The user's copy of the program in a folder of its own. Its work folder
   # stays between runs, so a download cut short is offered for resuming.
   mkdir -p "$run_dir"
-  cp -f "$build/win32/app/tovra_check.exe" "$run_dir/"
+  cp -f "$build/$folder/app/tovra_check.exe" "$run_dir/"
 
-  export EXPAND_STANDIN="$build/win32/tools/expand.exe"
   if [[ "${DISPLAY:-}" =~ ^:[0-9]+$ ]]; then
     export SANDBOX_USE_DISPLAY=1
   else
     unset DISPLAY SANDBOX_USE_DISPLAY
   fi
-  started=$(date +%s.%N)
   status=0
-  env RUN_INSIDE=1 BUILD_DIR="$build" "$root/tools/wine-sandbox.sh" "$demo/wineprefix" \
+  env BUILD_DIR="$build" RUN_ARCH="$arch" "$root/tools/wine-sandbox.sh" \
     "$root/tools/package-server.sh" "$demo/nginx" "$demo/www" "$root/tools/run.sh" || status=$?
-  printf 'run.sh: done in %.1f s\n' "$(echo "$(date +%s.%N) - $started" | bc)"
   exit "$status"
 fi
 
 here=$root/tools
-probe=$build/win32/tools/window_probe.exe
+unfinished=
+folder=$build/$(wine_build_folder "$RUN_ARCH")
+probe=$folder/tools/window_probe.exe
+export WINEPREFIX=$demo/wineprefix-$RUN_ARCH
+"$here/wine-prefix.sh" "$WINEPREFIX" "$RUN_ARCH" "$folder/tools/expand.exe"
 
-# The demo's installed suite: its folder in the registry, its repsafe.ini.
+# The demo's installed suite: its folder in the registry (the 32-bit view,
+# where the product reads it), its repsafe.ini.
 suite="$WINEPREFIX/drive_c/Program Files/Tovra安全卫士"
 mkdir -p "$suite"
 iconv -f UTF-8 -t GBK "$root/tools/demo/repsafe.ini" >"$suite/repsafe.ini"
-wine reg add 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\Tovrasafe.exe' \
+"$here/wine-run.sh" reg add 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\Tovrasafe.exe' \
   /v Path /t REG_SZ /d 'C:\Program Files\Tovra安全卫士' /f /reg:32 >/dev/null 2>&1
 
 "$here/wine-run.sh" "$run_dir/tovra_check.exe" &
@@ -72,6 +93,7 @@ if [ -n "${SANDBOX_USE_DISPLAY:-}" ]; then
 else
   if ! "$here/wine-run.sh" "$probe" --quiet --timeout 60000 --wait-text "透明标签1=获 取 完 毕..."; then
     echo "run.sh: the check did not finish within 60 s" >&2
+    unfinished=1
   fi
   sleep 0.5  # the last repaint after the window has grown
   shot=$demo/screenshot.png
@@ -83,4 +105,5 @@ fi
 status=0
 wait "$program" || status=$?
 echo "run.sh: the program ended with exit code $status"
+[ "$status" -ne 0 ] || [ -z "${unfinished:-}" ] || status=1
 exit "$status"

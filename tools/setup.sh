@@ -3,12 +3,16 @@
 # Idempotent: when every package is present it only checks and returns (about a second).
 set -euo pipefail
 
+# Both Wines: the 32-bit one runs the i686 product where this machine runs
+# 32-bit code, the 64-bit one the x86-64 build everywhere. The scripts call
+# their loaders directly, never Debian's `wine` wrapper.
 packages=(
   cmake ninja-build g++ googletest clang-format
   g++-mingw-w64-i686-posix mingw-w64-i686-dev
-  wine wine32:i386
+  g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
+  wine wine32:i386 wine64
   xvfb xauth x11-utils imagemagick fonts-wqy-microhei fonts-wine
-  gcab nginx-light iproute2 util-linux python3 locales
+  gcab nginx-light iproute2 util-linux procps python3 locales curl
 )
 
 if [ "$(id -u)" -ne 0 ]; then
@@ -18,7 +22,6 @@ fi
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   dpkg --add-architecture i386
-  need_update=1
 fi
 
 missing=()
@@ -31,18 +34,6 @@ if [ ${#missing[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
-
-# nginx-light's package starts a system nginx on port 80; the tests run their own.
-if command -v systemctl >/dev/null 2>&1 && systemctl is-active --quiet nginx 2>/dev/null; then
-  systemctl stop nginx || true
-fi
-pkill -x -f 'nginx: master process /usr/sbin/nginx.*' 2>/dev/null || true
-
-# The mingw posix thread model gives std::thread and friends.
-if [ "$(readlink -f /usr/bin/i686-w64-mingw32-g++)" != "$(readlink -f /usr/bin/i686-w64-mingw32-g++-posix)" ]; then
-  update-alternatives --set i686-w64-mingw32-g++ /usr/bin/i686-w64-mingw32-g++-posix >/dev/null
-  update-alternatives --set i686-w64-mingw32-gcc /usr/bin/i686-w64-mingw32-gcc-posix >/dev/null
 fi
 
 # zh_CN.UTF-8 makes Wine's ANSI code page 936 and its GUI font a CJK one.

@@ -1,6 +1,6 @@
 // A tiny program the host tests copy to odd places and run:
 //   host_probe rundir <out>   writes "<run directory>|<current directory>" to <out>
-//   host_probe oom            asks for 2 GiB, more than a 32-bit process can have
+//   host_probe oom            asks for more bytes than any address space holds
 #include <windows.h>
 
 #include <cstdio>
@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "host/host.h"
+#include "tests/win32/host_probe.h"
 
 int main(int argc, char** argv) {
   InitRunDirectory();
@@ -18,7 +19,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (argc == 2 && std::strcmp(argv[1], "oom") == 0) {
-    Bytes huge(0x7FFFFFF0u);  // never returns: the fatal box, then exit -1
+    Bytes huge(kImpossibleAllocation);  // never returns: the fatal box, then exit -1
     return huge.empty() ? 2 : 3;
   }
   return 1;

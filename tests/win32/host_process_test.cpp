@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "host/handles.h"
 #include "host/host.h"
+#include "tests/win32/host_probe.h"
 #include "tests/win32/temp_folder.h"
 
 namespace {
@@ -69,7 +72,8 @@ TEST(OutOfMemory, FatalBoxNamesTheByteCountAndExitsMinusOne) {
   ASSERT_TRUE(probe);
   HWND box = WaitForBox("错误");
   ASSERT_NE(box, nullptr);
-  EXPECT_NE(BoxMessage(box).find("2147483632"), Text::npos) << BoxMessage(box);
+  EXPECT_NE(BoxMessage(box).find(std::to_string(kImpossibleAllocation)), Text::npos)
+      << BoxMessage(box);
   PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
   EXPECT_EQ(WaitExitCode(probe), 0xFFFFFFFFu);
 }

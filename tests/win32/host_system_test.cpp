@@ -93,6 +93,45 @@ TEST(ReadRegistryText, TextTypesOnlyWithExpansion) {
     EXPECT_EQ(ReadRegistryText(c.root, c.path, c.fallback), c.expected) << c.path;
 }
 
+namespace {
+
+// A value under HKLM\SOFTWARE, which 64-bit Windows keeps in two views,
+// written to one of them only.
+struct MachineKeyInView {
+  MachineKeyInView(REGSAM view, const char* value) : view(view) {
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, kPath, 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &key,
+                    nullptr);
+    RegSetValueExA(key, "Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                   static_cast<DWORD>(strlen(value) + 1));
+  }
+  ~MachineKeyInView() {
+    RegCloseKey(key);
+    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kPath, view, 0);
+  }
+  static constexpr const char* kPath = "SOFTWARE\\TovraViewTest";
+  REGSAM view;
+  HKEY key = nullptr;
+};
+
+bool SystemHasTwoRegistryViews() {
+  BOOL wow64 = FALSE;
+  return sizeof(void*) == 8 || (IsWow64Process(GetCurrentProcess(), &wow64) && wow64);
+}
+
+}  // namespace
+
+// Both builds read what the 32-bit product reads on 64-bit Windows.
+TEST(ReadRegistryText, ReadsTheMachineKeysThrough32BitView) {
+  const char* const value = "SOFTWARE\\TovraViewTest\\Path";
+  {
+    MachineKeyInView key(KEY_WOW64_32KEY, "32-bit view");
+    EXPECT_EQ(ReadRegistryText(4, value), "32-bit view");
+  }
+  if (!SystemHasTwoRegistryViews()) return;  // a 32-bit system has one view only
+  MachineKeyInView key(KEY_WOW64_64KEY, "64-bit view");
+  EXPECT_EQ(ReadRegistryText(4, value), "");
+}
+
 TEST(RunProgram, StartsWaitsAndReportsMissingPrograms) {
   TempFolder dir("run");
   const Text marker = dir / "marker.txt";

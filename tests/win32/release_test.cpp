@@ -19,27 +19,45 @@ Text VersionString(const std::vector<char>& info, const wchar_t* name) {
   return TextFromWide(static_cast<const wchar_t*>(value));
 }
 
+// This build's .exe, and the i686 product's when this is another build: the
+// product's resources are read as data, so they are checked on any machine.
+struct ReleaseExe {
+  const char* path;
+  const char* processor;  // as the manifest names it
+};
+std::vector<ReleaseExe> ReleaseExes() {
+  std::vector<ReleaseExe> exes = {{TOVRA_CHECK_EXE, sizeof(void*) == 8 ? "amd64" : "x86"}};
+  if (*PRODUCT_EXE && std::string(PRODUCT_EXE) != TOVRA_CHECK_EXE)
+    exes.push_back({PRODUCT_EXE, "x86"});
+  return exes;
+}
+
 }  // namespace
 
 TEST(Release, VersionInformationIconAndManifest) {
-  const char* exe = TOVRA_CHECK_EXE;
-  DWORD ignored = 0;
-  const DWORD size = GetFileVersionInfoSizeA(exe, &ignored);
-  ASSERT_GT(size, 0u);
-  std::vector<char> info(size);
-  ASSERT_TRUE(GetFileVersionInfoA(exe, 0, size, info.data()));
-  EXPECT_EQ(VersionString(info, L"ProductName"), "Tovra安全卫士小助手");
-  EXPECT_EQ(VersionString(info, L"FileDescription"), "Tovra安全卫士版本检查小助手");
-  EXPECT_EQ(VersionString(info, L"FileVersion"), "1.0.0.0");
+  for (const ReleaseExe& release : ReleaseExes()) {
+    SCOPED_TRACE(release.path);
+    const char* exe = release.path;
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeA(exe, &ignored);
+    ASSERT_GT(size, 0u);
+    std::vector<char> info(size);
+    ASSERT_TRUE(GetFileVersionInfoA(exe, 0, size, info.data()));
+    EXPECT_EQ(VersionString(info, L"ProductName"), "Tovra安全卫士小助手");
+    EXPECT_EQ(VersionString(info, L"FileDescription"), "Tovra安全卫士版本检查小助手");
+    EXPECT_EQ(VersionString(info, L"FileVersion"), "1.0.0.0");
 
-  HMODULE module = LoadLibraryExA(exe, nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  ASSERT_NE(module, nullptr);
-  EXPECT_NE(FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(14)), nullptr);  // icon
-  HRSRC manifest = FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
-  ASSERT_NE(manifest, nullptr);
-  const char* text = static_cast<const char*>(LockResource(LoadResource(module, manifest)));
-  const std::string xml(text, SizeofResource(module, manifest));
-  EXPECT_NE(xml.find("asInvoker"), std::string::npos);
-  EXPECT_NE(xml.find("<dpiAware"), std::string::npos);
-  FreeLibrary(module);
+    HMODULE module = LoadLibraryExA(exe, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr);
+    EXPECT_NE(FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(14)), nullptr);  // icon
+    HRSRC manifest = FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+    ASSERT_NE(manifest, nullptr);
+    const char* text = static_cast<const char*>(LockResource(LoadResource(module, manifest)));
+    const std::string xml(text, SizeofResource(module, manifest));
+    EXPECT_NE(xml.find("asInvoker"), std::string::npos);
+    EXPECT_NE(xml.find("<dpiAware"), std::string::npos);
+    EXPECT_NE(xml.find(std::string("processorArchitecture=\"") + release.processor + "\""),
+              std::string::npos);
+    FreeLibrary(module);
+  }
 }
