@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <sstream>
 
 #include "check/verdict.h"
 #include "tests/e2e/tool_window.h"
@@ -194,6 +195,48 @@ TEST_F(EndToEnd, ResumeQuestionAnsweredYesOrNo) {
     const std::string request = RequestsFor("/Tovrasafebeta/safebeta_home.cab", log_before);
     EXPECT_NE(request.find(std::string("|") + c.expected_range + "|"), std::string::npos)
         << request;
+    CloseAndExpectClean(tool, exe);
+  }
+}
+
+TEST_F(EndToEnd, ResumedCopyThatNginxAnswersWith416) {
+  const std::string current = Package("current.cab"), older = Package("older.cab");
+  ASSERT_GT(older.size(), current.size());
+  const std::string kPath = "/Tovrasafebeta/safebeta_home.cab";
+  struct Case {
+    const char* name;
+    const std::string& copy;
+    std::string requests;  // the log's lines for the package, without byte counts
+  } cases[] = {
+      // Complete already: kept, nothing more fetched.
+      {"complete copy", current, kPath + "|416|bytes=" + std::to_string(current.size()) + "-\n"},
+      // The package was replaced by a smaller one: the old copy must not be
+      // taken for complete, or its setup.ini would show an old version.
+      {"copy of an older, larger package", older,
+       kPath + "|416|bytes=" + std::to_string(older.size()) + "-\n" + kPath + "|200|-\n"},
+  };
+  ServePackage("current.cab");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Text exe = PlaceProgram();
+    CreateDirectoryA(WorkFolderOf(exe).c_str(), nullptr);
+    WriteWholeFile(WorkFolderOf(exe) + "\\set.tmp", c.copy);
+    const size_t log_before = AccessLog().size();
+
+    BoxAnswerer answerer("提示：", IDYES);
+    ToolProcess tool(exe);
+    ASSERT_TRUE(tool.WaitForWindow());
+    RunToFinish(tool);
+    EXPECT_TRUE(answerer.answered());
+    ExpectNewestRows(tool);
+    EXPECT_EQ(tool.TextAt(kVerdict.left, kVerdict.top), verdict::kUpdateAvailable);
+    EXPECT_TRUE(ReadWholeFile(WorkFolderOf(exe) + "\\set.cab") == current);
+    std::string requests;
+    std::istringstream lines(RequestsFor(kPath, log_before));
+    for (std::string line; std::getline(lines, line);) {
+      requests += line.substr(0, line.rfind('|')) + "\n";
+    }
+    EXPECT_EQ(requests, c.requests);
     CloseAndExpectClean(tool, exe);
   }
 }
