@@ -307,6 +307,52 @@ TEST_F(EndToEnd, ClosingWhileTheQuestionIsUpRemovesThePartialCopy) {
   CloseAndExpectClean(again, exe);
 }
 
+TEST_F(EndToEnd, MinimisedWindowShowsTheResultsOnceRestored) {
+  const std::string big = Package("big.cab");
+  ServePackage("big.cab");
+  SetServer(".slow");  // the last 40000 bytes take a few seconds
+  // Where the window opens, and where it comes back to.
+  const LONG left = (GetSystemMetrics(SM_CXSCREEN) - 499) / 2;
+  const LONG top = (GetSystemMetrics(SM_CYSCREEN) - 65) / 2;
+  const struct {
+    const char* name;
+    bool start_minimised;  // as a shortcut set to "Run: Minimized" starts it
+  } cases[] = {{"minimised mid-download", false}, {"started minimised", true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Text exe = PlaceProgram();
+    CreateDirectoryA(WorkFolderOf(exe).c_str(), nullptr);
+    WriteWholeFile(WorkFolderOf(exe) + "\\set.tmp", big.substr(0, big.size() - 40000));
+    BoxAnswerer answerer("提示：", IDYES);
+    ToolProcess tool(exe, c.start_minimised ? SW_SHOWMINNOACTIVE : -1);
+    ASSERT_TRUE(tool.WaitForWindow());
+    const DWORD start = GetTickCount();  // the window is found before it is shown
+    while (!IsWindowVisible(tool.window()) && GetTickCount() - start < 15000) Sleep(20);
+    if (!c.start_minimised) {
+      while (tool.ProgressPosition() <= 0 && GetTickCount() - start < 15000) Sleep(20);
+      // As the title bar's Minimize button sends it.
+      SendMessageW(tool.window(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+      EXPECT_EQ(tool.TextAt(190, 8), "正在获取版本信息...");  // still downloading
+    }
+    EXPECT_TRUE(IsIconic(tool.window()));
+    ASSERT_TRUE(tool.WaitForFinalStatus());
+    // The height is written right after the status text, and the place a
+    // restore brings back cannot be read from another process under Wine:
+    // give that write time to land on the minimised window.
+    Sleep(500);
+    EXPECT_TRUE(IsIconic(tool.window()));  // the results wait for the user
+
+    SendMessageW(tool.window(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    RunToFinish(tool);
+    EXPECT_EQ(tool.WindowRect().left, left);
+    EXPECT_EQ(tool.WindowRect().top, top);
+    ExpectNewestRows(tool);
+    EXPECT_EQ(tool.TextAt(kVerdict.left, kVerdict.top), verdict::kUpdateAvailable);
+    EXPECT_TRUE(ReadWholeFile(WorkFolderOf(exe) + "\\set.cab") == big);
+    CloseAndExpectClean(tool, exe);
+  }
+}
+
 TEST_F(EndToEnd, PanelPageIsRequestedFromItsHostWhileTheWindowIsStillNarrow) {
   WriteWholeFile(www_ + "\\303.html", "<html><body>推荐软件</body></html>");
   ServePackage("big.cab");
