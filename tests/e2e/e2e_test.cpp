@@ -5,10 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 
 #include "check/verdict.h"
+#include "host/wide.h"
 #include "tests/e2e/tool_window.h"
 #include "tests/win32/temp_folder.h"
 
@@ -351,6 +353,79 @@ TEST_F(EndToEnd, MinimisedWindowShowsTheResultsOnceRestored) {
     EXPECT_TRUE(ReadWholeFile(WorkFolderOf(exe) + "\\set.cab") == big);
     CloseAndExpectClean(tool, exe);
   }
+}
+
+namespace {
+
+BOOL CALLBACK CountToolWindow(HWND window, LPARAM count) {
+  wchar_t title[128] = {};
+  GetWindowTextW(window, title, 128);
+  if (TextFromWide(title) == kToolTitle) ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
+int ToolWindows() {
+  int count = 0;
+  EnumWindows(CountToolWindow, reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
+}  // namespace
+
+TEST_F(EndToEnd, SecondStartInTheSameFolderShowsTheFirstAndEnds) {
+  const std::string big = Package("big.cab");
+  ServePackage("big.cab");
+  SetServer(".slow");  // the first is still downloading when the second starts
+  const Text exe = PlaceProgram();
+  CreateDirectoryA(WorkFolderOf(exe).c_str(), nullptr);
+  WriteWholeFile(WorkFolderOf(exe) + "\\set.tmp", big.substr(0, big.size() - 40000));
+  const size_t log_before = AccessLog().size();
+
+  BoxAnswerer answerer("提示：", IDYES);
+  ToolProcess first(exe);
+  ASSERT_TRUE(first.WaitForWindow());
+  const DWORD start = GetTickCount();
+  while (first.ProgressPosition() <= 0 && GetTickCount() - start < 15000) Sleep(20);
+  ASSERT_GT(first.ProgressPosition(), 0);
+  SendMessageW(first.window(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  ASSERT_TRUE(IsIconic(first.window()));
+
+  {
+    ToolProcess second(exe);
+    ASSERT_TRUE(second.started());
+    EXPECT_EQ(second.WaitExit(10000), 0u);
+  }
+  // The first is back on the screen, still the only window.
+  for (DWORD wait = GetTickCount(); IsIconic(first.window()) && GetTickCount() - wait < 5000;) {
+    Sleep(20);
+  }
+  EXPECT_FALSE(IsIconic(first.window()));
+  EXPECT_EQ(GetForegroundWindow(), first.window());
+  EXPECT_EQ(ToolWindows(), 1);
+  EXPECT_EQ(WaitForBox("提示：", 0), nullptr);  // the second asked nothing
+
+  RunToFinish(first);
+  EXPECT_TRUE(answerer.answered());
+  ExpectNewestRows(first);
+  EXPECT_TRUE(ReadWholeFile(WorkFolderOf(exe) + "\\set.cab") == big);
+  const std::string requests = RequestsFor("/Tovrasafebeta/safebeta_home.cab", log_before);
+  EXPECT_EQ(std::count(requests.begin(), requests.end(), '\n'), 1) << requests;
+  CloseAndExpectClean(first, exe);
+}
+
+TEST_F(EndToEnd, StartsInTwoFoldersRunSideBySide) {
+  const Text exe_a = PlaceProgram("a"), exe_b = PlaceProgram("b");
+  ToolProcess a(exe_a);
+  ASSERT_TRUE(a.WaitForWindow());
+  ToolProcess b(exe_b);
+  ASSERT_TRUE(b.WaitForWindow());
+  for (ToolProcess* tool : {&a, &b}) {
+    RunToFinish(*tool);
+    ExpectNewestRows(*tool);
+  }
+  EXPECT_EQ(ToolWindows(), 2);
+  CloseAndExpectClean(a, exe_a);
+  CloseAndExpectClean(b, exe_b);
 }
 
 TEST_F(EndToEnd, PanelPageIsRequestedFromItsHostWhileTheWindowIsStillNarrow) {
