@@ -6,6 +6,7 @@
 #include "app/control_table.h"
 #include "app/panel_links.h"
 #include "app/property_clamps.h"
+#include "app/restored_place.h"
 #include "app/window_op_request.h"
 #include "host/wide.h"
 
@@ -126,9 +127,11 @@ void OnDestroy(MainWindowState& state) {
 
 // --- the window operations, on the main thread ---
 
-// The window's rectangle on the screen; a control's in its parent's client area.
+// The window's rectangle on the screen, the restored one while it is
+// minimised; a control's in its parent's client area.
 RECT PlaceOf(HWND target, bool is_window) {
   RECT r;
+  if (is_window && ReadRestoredPlace(target, &r)) return r;
   GetWindowRect(target, &r);
   if (!is_window) MapWindowPoints(nullptr, GetParent(target), reinterpret_cast<POINT*>(&r), 2);
   return r;
@@ -178,6 +181,9 @@ void WritePlace(HWND target, bool is_window, int property, int32_t value) {
       flags |= SWP_NOMOVE;
       break;
   }
+  // A minimised window keeps the new place for when the user restores it;
+  // sizing it now would only change its icon.
+  if (is_window && WriteRestoredPlace(target, RECT{x, y, x + width, y + height})) return;
   SetWindowPos(target, nullptr, x, y, width, height, flags);
 }
 

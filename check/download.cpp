@@ -52,6 +52,16 @@ int32_t Fail(const char* message) {
   return -1;
 }
 
+ResponseAction ActionFor(Internet& internet, InternetHandle request, bool resume, int32_t offset) {
+  uint32_t status = 0;
+  const bool has_status = internet.QueryNumber(request, kQueryStatusCode, &status);
+  Text content_range;
+  if (resume && !internet.QueryText(request, kQueryContentRange, &content_range)) {
+    content_range.clear();
+  }
+  return ActionForResponse(has_status, status, resume, offset, ParseContentRange(content_range));
+}
+
 int32_t LowBits(int64_t value) {
   return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(value)));
 }
@@ -69,17 +79,25 @@ int32_t DownloadPackage(const Text& url, const Text& target, ProgressRoutine pro
 
   const Text headers = HeaderBlock(resume, resume_offset);
   Bytes chunk(kChunkSize);
-  const InternetHandle request = internet.OpenUrl(session.get(), url, headers, kOpenUrlFlags);
+  InternetHandle request = internet.OpenUrl(session.get(), url, headers, kOpenUrlFlags);
   if (!request) return Fail("不能打开该URL!");
 
-  // Decided before the target is touched, so that an error page never
-  // replaces or extends a partial copy.
-  uint32_t status = 0;
-  const bool has_status = internet.QueryNumber(request, kQueryStatusCode, &status);
-  const ResponseAction action = ActionForStatus(has_status, status, resume);
+  // Decided before the target is touched, so that an error page or an
+  // answer that does not fit the copy never replaces or extends it.
+  bool ranged = resume;  // the answer replies to a Range line
+  ResponseAction action = ActionFor(internet, request, ranged, resume_offset);
+  if (action == ResponseAction::kFetchAfresh) {
+    // The server's file has another size than the copy, so the copy is no
+    // part of it: fetch the current file whole, with this one more request.
+    internet.Close(request);
+    ranged = false;
+    request = internet.OpenUrl(session.get(), url, HeaderBlock(ranged, 0), kOpenUrlFlags);
+    if (!request) return Fail("不能打开该URL!");
+    action = ActionFor(internet, request, ranged, resume_offset);
+  }
   if (action == ResponseAction::kFail) return Fail("不能打开该URL!");
   if (action == ResponseAction::kAlreadyWhole) return 0;
-  const bool append = resume && action == ResponseAction::kWrite;
+  const bool append = ranged && action == ResponseAction::kWrite;
 
   uint32_t content_length = 0;
   int64_t running_total = 0;

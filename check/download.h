@@ -25,8 +25,12 @@ extern int32_t DownloadFileNumber;
 
 // Fetches `url` into `target`: afresh (the file is emptied), or when `resume`
 // is set after the `resume_offset` bytes the file already holds, asking the
-// server for the rest with a Range line. Returns 0 when the body was read to
-// its end and -1 after a failure, which a message box has told the user of.
+// server for the rest with a Range line. The answer's Content-Range must fit
+// the copy: the rest is appended, the whole file starts the target afresh,
+// a 416 stating another size than the copy's is asked for once more without
+// a Range line, and any other part is refused. Returns 0 when the body was
+// read to its end (or the copy was complete) and -1 after a failure, which a
+// message box has told the user of.
 // The program uses the system's Internet and tick; tests pass their own.
 int32_t DownloadPackage(const Text& url, const Text& target, ProgressRoutine progress,
                         int32_t resume_offset, bool resume, Internet& internet = SystemInternet(),

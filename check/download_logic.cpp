@@ -16,12 +16,112 @@ uint32_t AccessTypeFor(uint32_t connection_flags) {
   return (connection_flags & kConnectionProxy) ? kOpenPreconfig : kOpenPreconfigNoAutoProxy;
 }
 
-ResponseAction ActionForStatus(bool has_status, uint32_t status, bool resume) {
+namespace {
+
+constexpr uint64_t kLargestNumber = 0x7FFFFFFFFFFFFFFFull;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Reads one or more digits at `at` into *number; false when there are none
+// or the number exceeds 63 bits.
+bool ReadNumber(const Text& text, size_t& at, uint64_t* number) {
+  const size_t start = at;
+  uint64_t value = 0;
+  for (; at < text.size() && IsDigit(text[at]); ++at) {
+    const uint64_t digit = static_cast<uint64_t>(text[at] - '0');
+    if (value > (kLargestNumber - digit) / 10) return false;
+    value = value * 10 + digit;
+  }
+  *number = value;
+  return at > start;
+}
+
+bool ReadChar(const Text& text, size_t& at, char expected) {
+  if (at >= text.size() || text[at] != expected) return false;
+  ++at;
+  return true;
+}
+
+// The range unit, case-insensitive, and the blank after it.
+bool ReadBytesUnit(const Text& text, size_t& at) {
+  static const char kUnit[] = "bytes";
+  for (const char* u = kUnit; *u; ++u, ++at) {
+    if (at >= text.size() || (text[at] | 0x20) != *u) return false;
+  }
+  if (at >= text.size() || !IsBlank(text[at])) return false;
+  while (at < text.size() && IsBlank(text[at])) ++at;
+  return true;
+}
+
+ContentRange ParseTrimmed(const Text& text) {
+  ContentRange range;
+  range.form = ContentRange::Form::kInvalid;
+  size_t at = 0;
+  if (!ReadBytesUnit(text, at)) return range;
+  if (ReadChar(text, at, '*')) {
+    if (!ReadChar(text, at, '/') || !ReadNumber(text, at, &range.size) || at != text.size()) {
+      return range;
+    }
+    range.size_known = true;
+    range.form = ContentRange::Form::kUnsatisfied;
+    return range;
+  }
+  uint64_t first = 0, last = 0;
+  if (!ReadNumber(text, at, &first) || !ReadChar(text, at, '-') || !ReadNumber(text, at, &last) ||
+      !ReadChar(text, at, '/') || last < first) {
+    return range;
+  }
+  if (ReadChar(text, at, '*')) {
+    range.size_known = false;
+  } else if (ReadNumber(text, at, &range.size) && range.size > last) {
+    range.size_known = true;
+  } else {
+    return range;
+  }
+  if (at != text.size()) return range;
+  range.first = first;
+  range.last = last;
+  range.form = ContentRange::Form::kRange;
+  return range;
+}
+
+ResponseAction ActionForRangedAnswer(uint32_t status, int32_t offset, const ContentRange& range) {
+  using Form = ContentRange::Form;
+  // The parser keeps every number within 63 bits, so it compares as signed.
+  const auto is_copy_size = [offset](uint64_t n) { return static_cast<int64_t>(n) == offset; };
+  if (status == 416) {
+    if (range.form == Form::kMissing) return ResponseAction::kAlreadyWhole;
+    if (range.form == Form::kUnsatisfied && is_copy_size(range.size)) {
+      return ResponseAction::kAlreadyWhole;
+    }
+    return ResponseAction::kFetchAfresh;
+  }
+  if (range.form != Form::kRange) return ResponseAction::kFail;
+  if (is_copy_size(range.first)) return ResponseAction::kWrite;
+  if (range.first == 0) return ResponseAction::kStartAfresh;
+  return ResponseAction::kFail;
+}
+
+}  // namespace
+
+ContentRange ParseContentRange(const Text& value) {
+  size_t begin = 0, end = value.size();
+  while (begin < end && IsBlank(value[begin])) ++begin;
+  while (end > begin && IsBlank(value[end - 1])) --end;
+  if (begin == end) return ContentRange();
+  return ParseTrimmed(value.substr(begin, end - begin));
+}
+
+ResponseAction ActionForResponse(bool has_status, uint32_t status, bool resume, int32_t offset,
+                                 const ContentRange& range) {
   if (!has_status) return ResponseAction::kWrite;
-  if (resume && status == 416) return ResponseAction::kAlreadyWhole;
+  if (resume && (status == 416 || status == 206)) {
+    return ActionForRangedAnswer(status, offset, range);
+  }
   if (status < 200 || status > 299) return ResponseAction::kFail;
   // Only 206 continues a range; any other success carries the whole file.
-  if (resume && status != 206) return ResponseAction::kStartAfresh;
+  if (resume) return ResponseAction::kStartAfresh;
   return ResponseAction::kWrite;
 }
 

@@ -69,8 +69,10 @@ void RunVersionCheck() {
   MoveFile(partial, package);
 
   // The system folder's expand.exe by its full path: an expand.exe planted
-  // beside the program (a Downloads folder) must never run.
-  RunProgram(verdict::ExpandCommandLine(run_directory), true, 1, SystemProgramPath("expand.exe"));
+  // beside the program (a Downloads folder) must never run. Without that
+  // path the step is passed over, as a failed one would be.
+  const Text expand = SystemProgramPath("expand.exe");
+  if (!expand.empty()) RunProgram(verdict::ExpandCommandLine(run_directory), true, 1, expand);
 
   ShowNewestVersion(JoinText(run_directory, "\\file\\setup.ini"));
   ShowInstalledVersion();

@@ -59,5 +59,6 @@ bool StartThread(ThreadRoutine routine, intptr_t parameter = 0, void** handle = 
 extern const char* const kDefaultMessageTitle;  // "信息："
 int ShowMessage(const Text& message, uint32_t flags = 0, const Text& title = kDefaultMessageTitle);
 
-// The path of the system folder's program `name` ("C:\windows\system32\expand.exe").
+// The path of the system folder's program `name` ("C:\windows\system32\expand.exe");
+// empty when the system folder cannot be found.
 Text SystemProgramPath(const Text& name);

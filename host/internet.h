@@ -23,6 +23,9 @@ class Internet {
                                  uint32_t flags) = 0;
   // HttpQueryInfoA of a query with HTTP_QUERY_FLAG_NUMBER into 4 bytes, index 0.
   virtual bool QueryNumber(InternetHandle request, uint32_t query, uint32_t* number) = 0;
+  // HttpQueryInfoA of a header as text, index 0; false when the response
+  // has no such header.
+  virtual bool QueryText(InternetHandle request, uint32_t query, Text* text) = 0;
   // InternetReadFile: true with *read = 0 at the end of the body.
   virtual bool Read(InternetHandle request, void* buffer, uint32_t size, uint32_t* read) = 0;
   // InternetCloseHandle.

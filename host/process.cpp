@@ -77,6 +77,8 @@ int ShowMessage(const Text& message, uint32_t flags, const Text& title) {
 Text SystemProgramPath(const Text& name) {
   char folder[MAX_PATH] = {};
   const UINT n = GetSystemDirectoryA(folder, MAX_PATH);
-  if (n == 0 || n >= MAX_PATH) return name;
+  // No bare name as a fallback: the system would look for it in the
+  // program's own folder first.
+  if (n == 0 || n >= MAX_PATH) return Text();
   return JoinText(Text(folder), "\\", name);
 }

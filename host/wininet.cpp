@@ -6,6 +6,8 @@
 
 #include <wininet.h>
 
+#include <string>
+
 #include "host/internet.h"
 
 namespace {
@@ -59,6 +61,23 @@ class WinInet final : public Internet {
     if (!query_info_(static_cast<HINTERNET>(request), query, &value, &size, &index)) return false;
     *number = value;
     return true;
+  }
+
+  bool QueryText(InternetHandle request, uint32_t query, Text* text) override {
+    // Header values are short; one retry with the size WinInet asks for
+    // covers a longer one.
+    std::string buffer(256, '\0');
+    for (int attempt = 0; attempt < 2; ++attempt) {
+      DWORD size = static_cast<DWORD>(buffer.size()), index = 0;
+      if (query_info_(static_cast<HINTERNET>(request), query, &buffer[0], &size, &index)) {
+        buffer.resize(size);
+        *text = buffer;
+        return true;
+      }
+      if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || size <= buffer.size()) return false;
+      buffer.assign(size, '\0');
+    }
+    return false;
   }
 
   bool Read(InternetHandle request, void* buffer, uint32_t size, uint32_t* read) override {

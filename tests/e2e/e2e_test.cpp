@@ -5,9 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <sstream>
 
 #include "check/verdict.h"
+#include "host/wide.h"
 #include "tests/e2e/tool_window.h"
 #include "tests/win32/temp_folder.h"
 
@@ -202,6 +205,48 @@ TEST_F(EndToEnd, ResumeQuestionAnsweredYesOrNo) {
   }
 }
 
+TEST_F(EndToEnd, ResumedCopyThatNginxAnswersWith416) {
+  const std::string current = Package("current.cab"), older = Package("older.cab");
+  ASSERT_GT(older.size(), current.size());
+  const std::string kPath = "/Tovrasafebeta/safebeta_home.cab";
+  struct Case {
+    const char* name;
+    const std::string& copy;
+    std::string requests;  // the log's lines for the package, without byte counts
+  } cases[] = {
+      // Complete already: kept, nothing more fetched.
+      {"complete copy", current, kPath + "|416|bytes=" + std::to_string(current.size()) + "-\n"},
+      // The package was replaced by a smaller one: the old copy must not be
+      // taken for complete, or its setup.ini would show an old version.
+      {"copy of an older, larger package", older,
+       kPath + "|416|bytes=" + std::to_string(older.size()) + "-\n" + kPath + "|200|-\n"},
+  };
+  ServePackage("current.cab");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Text exe = PlaceProgram();
+    CreateDirectoryA(WorkFolderOf(exe).c_str(), nullptr);
+    WriteWholeFile(WorkFolderOf(exe) + "\\set.tmp", c.copy);
+    const size_t log_before = AccessLog().size();
+
+    BoxAnswerer answerer("提示：", IDYES);
+    ToolProcess tool(exe);
+    ASSERT_TRUE(tool.WaitForWindow());
+    RunToFinish(tool);
+    EXPECT_TRUE(answerer.answered());
+    ExpectNewestRows(tool);
+    EXPECT_EQ(tool.TextAt(kVerdict.left, kVerdict.top), verdict::kUpdateAvailable);
+    EXPECT_TRUE(ReadWholeFile(WorkFolderOf(exe) + "\\set.cab") == current);
+    std::string requests;
+    std::istringstream lines(RequestsFor(kPath, log_before));
+    for (std::string line; std::getline(lines, line);) {
+      requests += line.substr(0, line.rfind('|')) + "\n";
+    }
+    EXPECT_EQ(requests, c.requests);
+    CloseAndExpectClean(tool, exe);
+  }
+}
+
 TEST_F(EndToEnd, MissingPackageIsReportedAndNotCalledUpToDate) {
   ServePackage(nullptr);
   const Text exe = PlaceProgram();
@@ -269,6 +314,125 @@ TEST_F(EndToEnd, ClosingWhileTheQuestionIsUpRemovesThePartialCopy) {
   EXPECT_EQ(WaitForBox("提示：", 0), nullptr);
   ExpectNewestRows(again);
   CloseAndExpectClean(again, exe);
+}
+
+TEST_F(EndToEnd, MinimisedWindowShowsTheResultsOnceRestored) {
+  const std::string big = Package("big.cab");
+  ServePackage("big.cab");
+  SetServer(".slow");  // the last 40000 bytes take a few seconds
+  // Where the window opens, and where it comes back to.
+  const LONG left = (GetSystemMetrics(SM_CXSCREEN) - 499) / 2;
+  const LONG top = (GetSystemMetrics(SM_CYSCREEN) - 65) / 2;
+  const struct {
+    const char* name;
+    bool start_minimised;  // as a shortcut set to "Run: Minimized" starts it
+  } cases[] = {{"minimised mid-download", false}, {"started minimised", true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Text exe = PlaceProgram();
+    CreateDirectoryA(WorkFolderOf(exe).c_str(), nullptr);
+    WriteWholeFile(WorkFolderOf(exe) + "\\set.tmp", big.substr(0, big.size() - 40000));
+    BoxAnswerer answerer("提示：", IDYES);
+    ToolProcess tool(exe, c.start_minimised ? SW_SHOWMINNOACTIVE : -1);
+    ASSERT_TRUE(tool.WaitForWindow());
+    const DWORD start = GetTickCount();  // the window is found before it is shown
+    while (!IsWindowVisible(tool.window()) && GetTickCount() - start < 15000) Sleep(20);
+    if (!c.start_minimised) {
+      while (tool.ProgressPosition() <= 0 && GetTickCount() - start < 15000) Sleep(20);
+      // As the title bar's Minimize button sends it.
+      SendMessageW(tool.window(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+      EXPECT_EQ(tool.TextAt(190, 8), "正在获取版本信息...");  // still downloading
+    }
+    EXPECT_TRUE(IsIconic(tool.window()));
+    ASSERT_TRUE(tool.WaitForFinalStatus());
+    // The height is written right after the status text, and the place a
+    // restore brings back cannot be read from another process under Wine:
+    // give that write time to land on the minimised window.
+    Sleep(500);
+    EXPECT_TRUE(IsIconic(tool.window()));  // the results wait for the user
+
+    SendMessageW(tool.window(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    RunToFinish(tool);
+    EXPECT_EQ(tool.WindowRect().left, left);
+    EXPECT_EQ(tool.WindowRect().top, top);
+    ExpectNewestRows(tool);
+    EXPECT_EQ(tool.TextAt(kVerdict.left, kVerdict.top), verdict::kUpdateAvailable);
+    EXPECT_TRUE(ReadWholeFile(WorkFolderOf(exe) + "\\set.cab") == big);
+    CloseAndExpectClean(tool, exe);
+  }
+}
+
+namespace {
+
+BOOL CALLBACK CountToolWindow(HWND window, LPARAM count) {
+  wchar_t title[128] = {};
+  GetWindowTextW(window, title, 128);
+  if (TextFromWide(title) == kToolTitle) ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
+int ToolWindows() {
+  int count = 0;
+  EnumWindows(CountToolWindow, reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
+}  // namespace
+
+TEST_F(EndToEnd, SecondStartInTheSameFolderShowsTheFirstAndEnds) {
+  const std::string big = Package("big.cab");
+  ServePackage("big.cab");
+  SetServer(".slow");  // the first is still downloading when the second starts
+  const Text exe = PlaceProgram();
+  CreateDirectoryA(WorkFolderOf(exe).c_str(), nullptr);
+  WriteWholeFile(WorkFolderOf(exe) + "\\set.tmp", big.substr(0, big.size() - 40000));
+  const size_t log_before = AccessLog().size();
+
+  BoxAnswerer answerer("提示：", IDYES);
+  ToolProcess first(exe);
+  ASSERT_TRUE(first.WaitForWindow());
+  const DWORD start = GetTickCount();
+  while (first.ProgressPosition() <= 0 && GetTickCount() - start < 15000) Sleep(20);
+  ASSERT_GT(first.ProgressPosition(), 0);
+  SendMessageW(first.window(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  ASSERT_TRUE(IsIconic(first.window()));
+
+  {
+    ToolProcess second(exe);
+    ASSERT_TRUE(second.started());
+    EXPECT_EQ(second.WaitExit(10000), 0u);
+  }
+  // The first is back on the screen, still the only window.
+  for (DWORD wait = GetTickCount(); IsIconic(first.window()) && GetTickCount() - wait < 5000;) {
+    Sleep(20);
+  }
+  EXPECT_FALSE(IsIconic(first.window()));
+  EXPECT_EQ(GetForegroundWindow(), first.window());
+  EXPECT_EQ(ToolWindows(), 1);
+  EXPECT_EQ(WaitForBox("提示：", 0), nullptr);  // the second asked nothing
+
+  RunToFinish(first);
+  EXPECT_TRUE(answerer.answered());
+  ExpectNewestRows(first);
+  EXPECT_TRUE(ReadWholeFile(WorkFolderOf(exe) + "\\set.cab") == big);
+  const std::string requests = RequestsFor("/Tovrasafebeta/safebeta_home.cab", log_before);
+  EXPECT_EQ(std::count(requests.begin(), requests.end(), '\n'), 1) << requests;
+  CloseAndExpectClean(first, exe);
+}
+
+TEST_F(EndToEnd, StartsInTwoFoldersRunSideBySide) {
+  const Text exe_a = PlaceProgram("a"), exe_b = PlaceProgram("b");
+  ToolProcess a(exe_a);
+  ASSERT_TRUE(a.WaitForWindow());
+  ToolProcess b(exe_b);
+  ASSERT_TRUE(b.WaitForWindow());
+  for (ToolProcess* tool : {&a, &b}) {
+    RunToFinish(*tool);
+    ExpectNewestRows(*tool);
+  }
+  EXPECT_EQ(ToolWindows(), 2);
+  CloseAndExpectClean(a, exe_a);
+  CloseAndExpectClean(b, exe_b);
 }
 
 TEST_F(EndToEnd, PanelPageIsRequestedFromItsHostWhileTheWindowIsStillNarrow) {

@@ -4,6 +4,8 @@
 #   current.cab      setup.ini, stored
 #   current-z.cab    setup.ini, MSZIP-compressed
 #   big.cab          setup.ini and 384 KiB of filler (slow enough to interrupt)
+#   older.cab        an earlier release's setup.ini and 8 KiB of filler: a
+#                    package larger than current.cab that it replaced
 #   repsafe-*.ini    installed-suite files, GBK
 set -euo pipefail
 fixtures=$(realpath "$1")
@@ -19,5 +21,9 @@ head -c $((384 * 1024)) /dev/urandom >"$work/filler.bin"
 (cd "$work" && gcab -c -n "$out/current.cab" setup.ini)
 (cd "$work" && gcab -c -z -n "$out/current-z.cab" setup.ini)
 (cd "$work" && gcab -c -n "$out/big.cab" setup.ini filler.bin)
+mkdir "$work/older"
+iconv -f UTF-8 -t GBK "$fixtures/older.ini" >"$work/older/setup.ini"
+head -c $((8 * 1024)) /dev/urandom >"$work/older/filler.bin"
+(cd "$work/older" && gcab -c -n "$out/older.cab" setup.ini filler.bin)
 rm -rf "$work"
 chmod -R a+rX "$out"

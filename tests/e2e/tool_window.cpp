@@ -6,10 +6,18 @@
 
 const char* const kToolTitle = "获取版本 - Tovra安全卫士小助手 - 高级工具";
 
-ToolProcess::ToolProcess(const Text& exe) {
+namespace {
+const char* const kFinalStatus = "获 取 完 毕...";
+}  // namespace
+
+ToolProcess::ToolProcess(const Text& exe, int show) {
   const Text folder = exe.substr(0, exe.rfind('\\'));
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
+  if (show >= 0) {
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(show);
+  }
   PROCESS_INFORMATION info = {};
   Text command_line = "\"" + exe + "\"";
   if (CreateProcessA(exe.c_str(), &command_line[0], nullptr, nullptr, FALSE, 0, nullptr,
@@ -107,7 +115,16 @@ bool ToolProcess::WaitForFinish(DWORD timeout_ms) const {
   do {
     // The height is the last thing the check writes, after the status text.
     const RECT r = WindowRect();
-    if (TextAt(190, 8) == "获 取 完 毕..." && r.bottom - r.top == 331) return true;
+    if (TextAt(190, 8) == kFinalStatus && r.bottom - r.top == 331) return true;
+    Sleep(50);
+  } while (GetTickCount() - start < timeout_ms);
+  return false;
+}
+
+bool ToolProcess::WaitForFinalStatus(DWORD timeout_ms) const {
+  const DWORD start = GetTickCount();
+  do {
+    if (TextAt(190, 8) == kFinalStatus) return true;
     Sleep(50);
   } while (GetTickCount() - start < timeout_ms);
   return false;

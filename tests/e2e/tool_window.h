@@ -22,8 +22,10 @@ struct ChildView {
 
 class ToolProcess {
  public:
-  // Starts exe (its own folder is the current folder, as from Explorer).
-  explicit ToolProcess(const Text& exe);
+  // Starts exe (its own folder is the current folder, as from Explorer),
+  // with the show mode a shortcut would give it (SW_SHOWMINNOACTIVE for
+  // "Run: Minimized"), or none.
+  explicit ToolProcess(const Text& exe, int show = -1);
   ~ToolProcess();  // kills the process if it is still running
 
   bool started() const { return static_cast<bool>(process_); }
@@ -38,6 +40,8 @@ class ToolProcess {
 
   // Waits until the check has finished: the final status text and the grown window.
   bool WaitForFinish(DWORD timeout_ms = 30000) const;
+  // Waits for the final status text alone, which a minimised window shows too.
+  bool WaitForFinalStatus(DWORD timeout_ms = 30000) const;
 
   void Close() const;  // WM_CLOSE, as the title bar's Close button
   // Exit code once the process has ended, or STILL_ACTIVE after the timeout.

@@ -13,7 +13,13 @@ server or network can go wrong. One request per connection, then close.
   /close-early      states the package's length, sends 25000 bytes, closes
   /reset            sends 25000 bytes, waits, then resets the connection
   /chunked          the package in chunks, with no Content-Length
-  /empty?status=N   status N (default 200), Content-Length: 0
+  /empty?status=N&range=R
+                    status N (default 200), Content-Length: 0, and with R
+                    "Content-Range: R"
+  /range?first=N    206 with the package from byte N on, whatever Range asks
+                    for, and its Content-Range
+  /416?size=N       to a Range request 416, with "Content-Range: bytes */N"
+                    (none without N); to any other the package with 200
 """
 import os
 import socket
@@ -68,7 +74,20 @@ class Handler(socketserver.BaseRequestHandler):
                 self.request.sendall(b"%x\r\n%s\r\n" % (len(piece), piece))
             self.request.sendall(b"0\r\n\r\n")
         elif path == "/empty":
-            self.respond(int(query.get("status", ["200"])[0]), b"")
+            headers = [("Content-Range", query["range"][0])] if "range" in query else []
+            self.respond(int(query.get("status", ["200"])[0]), b"", headers)
+        elif path == "/range":
+            first = int(query["first"][0])
+            span = "bytes %d-%d/%d" % (first, len(package) - 1, len(package))
+            self.respond(206, package[first:], [("Content-Range", span)])
+        elif path == "/416":
+            if not self.has_header(head, b"range"):
+                self.respond(200, package)
+            elif "size" in query:
+                size = "bytes */%s" % query["size"][0]
+                self.respond(416, b"<html>416</html>", [("Content-Range", size)])
+            else:
+                self.respond(416, b"<html>416</html>")
         else:
             self.respond(404, b"")
 
@@ -77,9 +96,14 @@ class Handler(socketserver.BaseRequestHandler):
         lines += ["%s: %s" % h for h in headers + [("Connection", "close")]]
         self.request.sendall(("\r\n".join(lines) + "\r\n\r\n").encode("latin-1"))
 
-    def respond(self, status, body):
-        self.send_head(status, [("Content-Length", str(len(body)))])
+    def respond(self, status, body, headers=()):
+        self.send_head(status, [("Content-Length", str(len(body)))] + list(headers))
         self.request.sendall(body)
+
+    @staticmethod
+    def has_header(head, name):
+        return any(line.split(b":", 1)[0].strip().lower() == name
+                   for line in head.split(b"\r\n")[1:] if b":" in line)
 
 
 class Server(socketserver.ThreadingTCPServer):

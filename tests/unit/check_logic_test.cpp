@@ -27,7 +27,7 @@ TEST(AccessType, OnlyTheProxyBitCounts) {
   EXPECT_EQ(AccessTypeFor(0x3F), 0u);
 }
 
-TEST(ActionForStatus, ErrorsFailAndOnlyPartialContentAppends) {
+TEST(ActionForResponse, ErrorsFailAndOnlyPartialContentAppends) {
   struct Case {
     bool has_status;
     uint32_t status;
@@ -48,9 +48,115 @@ TEST(ActionForStatus, ErrorsFailAndOnlyPartialContentAppends) {
       {true, 299, false, ResponseAction::kWrite},
       {false, 0, true, ResponseAction::kWrite},  // no HTTP status to go by
   };
+  // What a server that honours the Range line states: the rest of the file
+  // for 206, the copy's own size for 416.
+  const ContentRange rest = ParseContentRange("bytes 700-999/1000");
+  const ContentRange whole = ParseContentRange("bytes */700");
   for (const Case& c : cases) {
-    EXPECT_EQ(ActionForStatus(c.has_status, c.status, c.resume), c.action)
+    const ContentRange& range = c.status == 416 ? whole : rest;
+    EXPECT_EQ(ActionForResponse(c.has_status, c.status, c.resume, 700, range), c.action)
         << c.status << (c.resume ? " resuming" : "");
+  }
+}
+
+TEST(ActionForResponse, ResumedAnswersMustFitTheCopy) {
+  struct Case {
+    uint32_t status;
+    const char* content_range;  // "" when the header is missing
+    ResponseAction action;
+  } cases[] = {
+      {206, "bytes 700-999/1000", ResponseAction::kWrite},
+      {206, "bytes 700-999/*", ResponseAction::kWrite},
+      {206, "bytes 0-999/1000", ResponseAction::kStartAfresh},  // the whole file after all
+      {206, "bytes 512-999/1000", ResponseAction::kFail},       // rounded down to a block
+      {206, "bytes 701-999/1000", ResponseAction::kFail},
+      {206, "", ResponseAction::kFail},
+      {206, "bytes */1000", ResponseAction::kFail},
+      {206, "bytes 700-999", ResponseAction::kFail},  // unreadable counts as another start
+      {416, "bytes */700", ResponseAction::kAlreadyWhole},
+      {416, "", ResponseAction::kAlreadyWhole},
+      {416, "bytes */500", ResponseAction::kFetchAfresh},  // replaced by a smaller file
+      {416, "bytes */900", ResponseAction::kFetchAfresh},
+      {416, "bytes */*", ResponseAction::kFetchAfresh},  // present but names no size
+      {416, "bytes 0-699/700", ResponseAction::kFetchAfresh},
+      {200, "bytes 700-999/1000", ResponseAction::kStartAfresh},  // only 206 and 416 look at it
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ActionForResponse(true, c.status, true, 700, ParseContentRange(c.content_range)),
+              c.action)
+        << c.status << " " << c.content_range;
+  }
+  // Without a Range line sent, the range is never looked at.
+  EXPECT_EQ(ActionForResponse(true, 206, false, 700, ContentRange()), ResponseAction::kWrite);
+  EXPECT_EQ(ActionForResponse(true, 416, false, 700, ParseContentRange("bytes */700")),
+            ResponseAction::kFail);
+  // Resuming from 0: a range from 0 continues the (empty) copy.
+  EXPECT_EQ(ActionForResponse(true, 206, true, 0, ParseContentRange("bytes 0-9/10")),
+            ResponseAction::kWrite);
+  EXPECT_EQ(ActionForResponse(true, 416, true, 0, ParseContentRange("bytes */0")),
+            ResponseAction::kAlreadyWhole);
+}
+
+TEST(ParseContentRange, StrictOnEveryPiece) {
+  using Form = ContentRange::Form;
+  struct Case {
+    const char* value;
+    Form form;
+    uint64_t first, last;
+    bool size_known;
+    uint64_t size;
+  } cases[] = {
+      {"bytes 700-999/1000", Form::kRange, 700, 999, true, 1000},
+      {"bytes 0-0/1", Form::kRange, 0, 0, true, 1},
+      {"bytes 5-9/*", Form::kRange, 5, 9, false, 0},
+      {"bytes */300007", Form::kUnsatisfied, 0, 0, true, 300007},
+      {"bytes */0", Form::kUnsatisfied, 0, 0, true, 0},
+      {"  Bytes  700-999/1000 ", Form::kRange, 700, 999, true, 1000},  // unit in any case
+      {"BYTES\t*/12", Form::kUnsatisfied, 0, 0, true, 12},
+      {"bytes 9223372036854775806-9223372036854775806/9223372036854775807", Form::kRange,
+       9223372036854775806ull, 9223372036854775806ull, true, 9223372036854775807ull},
+      {"", Form::kMissing, 0, 0, false, 0},
+      {"   ", Form::kMissing, 0, 0, false, 0},
+  };
+  for (const Case& c : cases) {
+    const ContentRange r = ParseContentRange(c.value);
+    EXPECT_EQ(r.form, c.form) << c.value;
+    EXPECT_EQ(r.first, c.first) << c.value;
+    EXPECT_EQ(r.last, c.last) << c.value;
+    EXPECT_EQ(r.size_known, c.size_known) << c.value;
+    EXPECT_EQ(r.size, c.size) << c.value;
+  }
+
+  const char* const invalid[] = {
+      "bytes",
+      "bytes ",
+      "bytes700-999/1000",  // no blank after the unit
+      "byte 700-999/1000",
+      "bits 700-999/1000",
+      "bytes 700-999",
+      "bytes 700-/1000",
+      "bytes -999/1000",
+      "bytes 700-999/",
+      "bytes 999-700/1000",  // inverted
+      "bytes 0-1000/1000",   // ends past the size
+      "bytes 0-999/999",
+      "bytes */",
+      "bytes */*",
+      "bytes */-5",
+      "bytes */12x",
+      "bytes 1-2/3 4",
+      "bytes +1-2/3",
+      "bytes 1 -2/3",
+      "bytes 0x10-0x20/0x30",
+      "bytes 1-2/3,4-5/6",
+      "bytes 0-1/9223372036854775808",  // past 63 bits
+      "bytes 0-99999999999999999999999/1",
+      "bytes */99999999999999999999",
+      "bytes 1-2/3\r\n",
+      "\xb2\xbb 1-2/3",
+  };
+  for (const char* value : invalid) {
+    EXPECT_EQ(ParseContentRange(value).form, Form::kInvalid) << value;
   }
 }
 

@@ -3,6 +3,7 @@
 // Also the progress display, and the binding of the system's WinInet.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <optional>
@@ -18,61 +19,77 @@ namespace {
 
 InternetHandle const kSession = reinterpret_cast<InternetHandle>(0x1000);
 InternetHandle const kRequest = reinterpret_cast<InternetHandle>(0x2000);
+InternetHandle const kSecondRequest = reinterpret_cast<InternetHandle>(0x3000);
 
-// What the scripted Internet answers.
+// What the scripted Internet answers. A second request, if the downloader
+// makes one, gets the second response of the list; the connection's own
+// answers (flags, open) are the first one's.
 struct Response {
   std::optional<uint32_t> connection_flags;  // left untouched when absent
   bool open_fails = false;
   bool url_fails = false;
   std::optional<uint32_t> status = 200;
   std::optional<uint32_t> content_length;
-  std::vector<std::string> chunks;  // one per read, then the end
+  std::optional<std::string> content_range;  // the header is missing when absent
+  std::vector<std::string> chunks;           // one per read, then the end
   bool read_fails_after_chunks = false;
 };
 
 class FakeInternet final : public Internet {
  public:
   FakeInternet(Response response, Text target)
-      : response_(std::move(response)), target_(std::move(target)) {}
+      : FakeInternet(std::vector<Response>{std::move(response)}, std::move(target)) {}
+  FakeInternet(std::vector<Response> responses, Text target)
+      : responses_(std::move(responses)), target_(std::move(target)) {}
 
   bool ConnectedState(uint32_t* flags) override {
     flags_at_query = *flags;
-    if (response_.connection_flags) *flags = *response_.connection_flags;
+    if (responses_[0].connection_flags) *flags = *responses_[0].connection_flags;
     return true;
   }
   InternetHandle Open(const Text& agent_text, uint32_t access) override {
     agent = agent_text;
     access_type = access;
-    return response_.open_fails ? nullptr : kSession;
+    return responses_[0].open_fails ? nullptr : kSession;
   }
   InternetHandle OpenUrl(InternetHandle internet, const Text& address, const Text& header_block,
                          uint32_t flags) override {
     EXPECT_EQ(internet, kSession);
+    EXPECT_LT(requests.size(), responses_.size()) << "a request nobody scripted";
     url = address;
     headers = header_block;
+    requests.push_back(header_block);
     url_flags = flags;
-    return response_.url_fails ? nullptr : kRequest;
+    if (requests.size() > responses_.size() || Current().url_fails) return nullptr;
+    return CurrentHandle();
   }
   bool QueryNumber(InternetHandle request, uint32_t query, uint32_t* number) override {
-    EXPECT_EQ(request, kRequest);
+    EXPECT_EQ(request, CurrentHandle());
     const std::optional<uint32_t>& answer =
-        query == 0x20000013 ? response_.status : response_.content_length;
+        query == 0x20000013 ? Current().status : Current().content_length;
     EXPECT_TRUE(query == 0x20000013 || query == 0x20000005) << std::hex << query;
     if (!answer) return false;
     *number = *answer;
     return true;
   }
+  bool QueryText(InternetHandle request, uint32_t query, Text* text) override {
+    EXPECT_EQ(request, CurrentHandle());
+    EXPECT_EQ(query, 53u);  // HTTP_QUERY_CONTENT_RANGE
+    if (!Current().content_range) return false;
+    *text = *Current().content_range;
+    return true;
+  }
   bool Read(InternetHandle request, void* buffer, uint32_t size, uint32_t* read) override {
-    EXPECT_EQ(request, kRequest);
+    EXPECT_EQ(request, CurrentHandle());
     EXPECT_EQ(size, 10240u);
     *read = 0;
-    if (reads < response_.chunks.size()) {
-      const std::string& chunk = response_.chunks[reads++];
+    if (reads < Current().chunks.size()) {
+      const std::string& chunk = Current().chunks[reads++];
       memcpy(buffer, chunk.data(), chunk.size());
       *read = static_cast<uint32_t>(chunk.size());
       return true;
     }
-    return !response_.read_fails_after_chunks;
+    return !Current().read_fails_after_chunks;
   }
   void Close(InternetHandle handle) override {
     closed.push_back(handle);
@@ -80,14 +97,20 @@ class FakeInternet final : public Internet {
   }
 
   uint32_t flags_at_query = 0xDEAD;
-  Text agent, url, headers;
+  Text agent, url, headers;    // of the last request
+  std::vector<Text> requests;  // the header block of each request, in order
   uint32_t access_type = 0xDEAD, url_flags = 0;
   size_t reads = 0;
   std::vector<InternetHandle> closed;
   bool target_open_at_close = false;
 
  private:
-  Response response_;
+  const Response& Current() const {
+    return responses_[std::max<size_t>(std::min(requests.size(), responses_.size()), 1) - 1];
+  }
+  InternetHandle CurrentHandle() const { return requests.size() > 1 ? kSecondRequest : kRequest; }
+
+  std::vector<Response> responses_;
   Text target_;
 };
 
@@ -144,6 +167,7 @@ TEST_F(DownloadFake, AsksWithTheAgentAccessTypeHeadersAndFlags) {
     Response response;
     response.connection_flags = c.connection_flags;
     response.status = 206;
+    response.content_range = "bytes 700-999/1000";
     FakeInternet internet(response, target_);
     EXPECT_EQ(Download(internet, 700, c.resume, {c.tick, 50}), 0);
     EXPECT_EQ(internet.flags_at_query, 0u);
@@ -221,6 +245,7 @@ TEST_F(DownloadFake, OffsetSetsTheFileAndTheCounts) {
     Response response;
     response.status = c.status;
     response.content_length = 300;
+    response.content_range = "bytes 700-999/1000";
     response.chunks = {Filler(300, 'n')};
     FakeInternet internet(response, target_);
     EXPECT_EQ(Download(internet, 700, c.resume), 0) << c.name;
@@ -271,6 +296,122 @@ TEST_F(DownloadFake, FailuresBeforeTheBodyLeaveTheTargetAsItWas) {
     }
   }
   EXPECT_TRUE(ProgressCalls().empty());
+}
+
+TEST_F(DownloadFake, ResumedAnswerMustFitTheCopy) {
+  const std::string held = Filler(700, 'h'), rest = Filler(300, 'r'), whole = Filler(1000, 'w');
+  Response partial;  // what a server that honours the range sends
+  partial.status = 206;
+  partial.content_range = "bytes 700-999/1000";
+  partial.content_length = 300;
+  partial.chunks = {rest};
+  Response full;  // the whole current file
+  full.content_length = 1000;
+  full.chunks = {whole};
+  const auto answer = [](Response r, uint32_t status, std::optional<std::string> range) {
+    r.status = status;
+    r.content_range = std::move(range);
+    return r;
+  };
+  Response not_found = answer(full, 404, std::nullopt);
+  not_found.chunks = {"<html>404</html>"};
+  Response unopened;
+  unopened.url_fails = true;
+  const Text kRangeLine = "\r\nRange:bytes=700-";
+
+  struct Case {
+    const char* name;
+    std::vector<Response> responses;
+    int32_t result;
+    std::string file;
+    size_t requests;
+    std::vector<Text> messages;
+    int32_t first_total;  // the running total of the first progress call; 0: none
+  } cases[] = {
+      {"206 from the offset", {partial}, 0, held + rest, 1, {}, 1000},
+      {"206 from 0", {answer(full, 206, "bytes 0-999/1000")}, 0, whole, 1, {}, 1000},
+      {"206 elsewhere",
+       {answer(partial, 206, "bytes 512-999/1000")},
+       -1,
+       held,
+       1,
+       {"不能打开该URL!"},
+       0},
+      {"206 without a range",
+       {answer(partial, 206, std::nullopt)},
+       -1,
+       held,
+       1,
+       {"不能打开该URL!"},
+       0},
+      {"206 with an unreadable range",
+       {answer(partial, 206, "bytes 700-999")},
+       -1,
+       held,
+       1,
+       {"不能打开该URL!"},
+       0},
+      {"416 with the copy's size", {answer(partial, 416, "bytes */700")}, 0, held, 1, {}, 0},
+      {"416 without a range", {answer(partial, 416, std::nullopt)}, 0, held, 1, {}, 0},
+      {"416 with a smaller size",
+       {answer(partial, 416, "bytes */500"), full},
+       0,
+       whole,
+       2,
+       {},
+       1000},
+      {"416 with a larger size",
+       {answer(partial, 416, "bytes */900"), full},
+       0,
+       whole,
+       2,
+       {},
+       1000},
+      {"416 naming no size", {answer(partial, 416, "bytes */*"), full}, 0, whole, 2, {}, 1000},
+      {"416, then an error page",
+       {answer(partial, 416, "bytes */500"), not_found},
+       -1,
+       held,
+       2,
+       {"不能打开该URL!"},
+       0},
+      {"416, then no answer",
+       {answer(partial, 416, "bytes */500"), unopened},
+       -1,
+       held,
+       2,
+       {"不能打开该URL!"},
+       0},
+  };
+  for (const Case& c : cases) {
+    WriteWholeFile(target_, held);
+    ProgressCalls().clear();
+    FakeInternet internet(c.responses, target_);
+    MessageBoxes boxes;
+    EXPECT_EQ(Download(internet, 700, true), c.result) << c.name;
+    EXPECT_EQ(boxes.Stop(), c.messages) << c.name;
+    EXPECT_TRUE(ReadWholeFile(target_) == c.file) << c.name;
+    EXPECT_FALSE(IsHeldOpen(target_)) << c.name;
+    ASSERT_EQ(internet.requests.size(), c.requests) << c.name;
+    EXPECT_EQ(internet.requests[0].substr(internet.requests[0].size() - kRangeLine.size()),
+              kRangeLine)
+        << c.name;
+    if (c.requests == 2) {
+      // Asked again as for a fresh start: no Range line, and the first
+      // answer let go before the second is read.
+      EXPECT_EQ(internet.requests[1],
+                internet.requests[0].substr(0, internet.requests[0].size() - kRangeLine.size()))
+          << c.name;
+      ASSERT_FALSE(internet.closed.empty()) << c.name;
+      EXPECT_EQ(internet.closed[0], kRequest) << c.name;
+    }
+    if (c.first_total == 0) {
+      EXPECT_TRUE(ProgressCalls().empty()) << c.name;
+    } else {
+      ASSERT_EQ(ProgressCalls().size(), 1u) << c.name;
+      EXPECT_EQ(ProgressCalls()[0].running_total, c.first_total) << c.name;
+    }
+  }
 }
 
 TEST_F(DownloadFake, TargetThatCannotBeOpened) {

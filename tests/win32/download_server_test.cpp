@@ -53,15 +53,24 @@ class Servers : public ::testing::Test {
   // It is written when the response has been sent, which may be a moment
   // after the client has read the last byte.
   static Text NginxLogLine(const Text& uri) {
-    for (int i = 0; i < 250; ++i) {
+    const std::vector<Text> lines = NginxLogLines(uri, 1);
+    return lines.empty() ? Text() : lines.front();
+  }
+  // Every log line for the URI once there are at least `count` of them (or
+  // what there is after five seconds).
+  static std::vector<Text> NginxLogLines(const Text& uri, size_t count) {
+    std::vector<Text> lines;
+    for (int i = 0; i < 250 && lines.size() < count; ++i) {
+      if (i > 0) Sleep(20);
+      lines.clear();
       std::istringstream log(ReadWholeFile(Environment("TOVRA_NGINX_LOG")));
       for (std::string line; std::getline(log, line);) {
-        if (line.compare(0, uri.size() + 1, uri + "|") == 0) return line;
+        if (line.compare(0, uri.size() + 1, uri + "|") == 0) lines.push_back(line);
       }
-      Sleep(20);
     }
-    return Text();
+    return lines;
   }
+  static Text WithoutByteCount(const Text& line) { return line.substr(0, line.rfind('|')); }
 
   Text nginx_, fault_;
   std::string package_;
@@ -114,8 +123,56 @@ TEST_F(Servers, CompleteCopyGets416AndStaysAsItIs) {
   EXPECT_TRUE(boxes.Stop().empty());
   EXPECT_TRUE(ReadWholeFile(target_) == package_);
   EXPECT_TRUE(ProgressCalls().empty());
-  const Text line = NginxLogLine("/package.bin?whole");
-  EXPECT_EQ(line.substr(0, line.rfind('|')), "/package.bin?whole|416|bytes=300007-");
+  EXPECT_EQ(WithoutByteCount(NginxLogLine("/package.bin?whole")),
+            "/package.bin?whole|416|bytes=300007-");
+}
+
+TEST_F(Servers, CopyLargerThanThePackageIsReplacedByAFreshOne) {
+  // An older, larger package's copy: nginx's 416 states the current size.
+  WriteWholeFile(target_, std::string(400000, 'o'));
+  MessageBoxes boxes;
+  EXPECT_EQ(Download(nginx_ + "/package.bin?smaller", 400000, true), 0);
+  EXPECT_TRUE(boxes.Stop().empty());
+  EXPECT_TRUE(ReadWholeFile(target_) == package_);
+  ASSERT_FALSE(ProgressCalls().empty());
+  EXPECT_LE(ProgressCalls().front().running_total, 10240);  // counted from 0
+  EXPECT_EQ(ProgressCalls().back().running_total, 300007);
+  EXPECT_EQ(ProgressCalls().back().content_length, 300007);
+  const std::vector<Text> lines = NginxLogLines("/package.bin?smaller", 2);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(WithoutByteCount(lines[0]), "/package.bin?smaller|416|bytes=400000-");
+  EXPECT_EQ(lines[1], "/package.bin?smaller|200|-|300007");
+}
+
+TEST_F(Servers, ResumedAnswerMustFitTheCopy) {
+  const std::string held(700, 'z');  // not the package's first bytes
+  struct Case {
+    const char* path;
+    int32_t result;
+    bool fresh_copy;  // the file ends up the package; otherwise it stays as held
+    std::vector<Text> messages;
+  } cases[] = {
+      {"/range?first=0", 0, true, {}},  // the whole file after all
+      {"/range?first=512", -1, false, {"不能打开该URL!"}},
+      {"/empty?status=206", -1, false, {"不能打开该URL!"}},  // no Content-Range
+      {"/416?size=700", 0, false, {}},                       // the copy is complete
+      {"/416", 0, false, {}},
+      {"/416?size=300007", 0, true, {}},  // another file: asked again, without Range
+  };
+  for (const Case& c : cases) {
+    WriteWholeFile(target_, held);
+    ProgressCalls().clear();
+    MessageBoxes boxes;
+    EXPECT_EQ(Download(fault_ + c.path, 700, true), c.result) << c.path;
+    EXPECT_EQ(boxes.Stop(), c.messages) << c.path;
+    EXPECT_TRUE(ReadWholeFile(target_) == (c.fresh_copy ? package_ : held)) << c.path;
+    if (c.fresh_copy) {
+      ASSERT_FALSE(ProgressCalls().empty()) << c.path;
+      EXPECT_EQ(ProgressCalls().back().running_total, 300007) << c.path;
+    } else {
+      EXPECT_TRUE(ProgressCalls().empty()) << c.path;
+    }
+  }
 }
 
 TEST_F(Servers, FullDiskStopsTheDownload) {
@@ -229,9 +286,9 @@ TEST_F(Servers, EmptyBodyWritesNothing) {
     bool resume;
     std::string expected;
   } cases[] = {
-      {"/empty", false, ""},              // a fresh start empties the file
-      {"/empty?status=206", true, held},  // nothing more to append
-      {"/empty", true, ""},               // Range ignored: the whole package is empty
+      {"/empty", false, ""},                                      // a fresh start empties the file
+      {"/empty?status=206&range=bytes+700-700/701", true, held},  // nothing more to append
+      {"/empty", true, ""},  // Range ignored: the whole package is empty
   };
   for (const Case& c : cases) {
     WriteWholeFile(target_, held);

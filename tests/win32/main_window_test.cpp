@@ -3,6 +3,8 @@
 
 #include <commctrl.h>
 
+#include <functional>
+
 #include "host/wide.h"
 #include "tests/win32/main_window_fixture.h"
 
@@ -125,6 +127,56 @@ TEST_F(MainWindowTest, ClampsHeightAndPosition) {
     WriteProperty(Control::进度条1, property::kPosition, c.written);
     EXPECT_EQ(ReadProperty(Control::进度条1, property::kPosition), c.stored) << c.written;
     EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0), c.shown) << c.written;
+  }
+}
+
+TEST_F(MainWindowTest, PlaceWrittenWhileMinimisedIsTheOneRestored) {
+  const struct {
+    const char* name;
+    std::function<void(HWND)> leave_normal;
+    BOOL(WINAPI* in_state)(HWND);
+    // Wine moves a maximised window whose frame overhangs the screen onto it
+    // whenever its placement is set; the icon stays where it is.
+    bool shown_rect_kept;
+  } states[] = {
+      // As the title bar's Minimize button asks for it.
+      {"minimised", [](HWND w) { SendMessageW(w, WM_SYSCOMMAND, SC_MINIMIZE, 0); }, IsIconic, true},
+      {"maximised", [](HWND w) { ShowWindow(w, SW_MAXIMIZE); }, IsZoomed, false},
+  };
+  for (const auto& s : states) {
+    ShowWindow(window(), SW_RESTORE);
+    WriteProperty(Control::MainWindow, property::kHeight, 65);
+    WriteProperty(Control::MainWindow, property::kLeft, 262);
+    WriteProperty(Control::MainWindow, property::kTop, 351);
+    s.leave_normal(window());
+    PumpFor(50);
+    ASSERT_TRUE(s.in_state(window())) << s.name;
+    const RECT shown = ScreenRect(window());
+    const HWND foreground = GetForegroundWindow();
+
+    RunOnWorker([] {
+      WriteProperty(Control::MainWindow, property::kHeight, 331);
+      WriteProperty(Control::MainWindow, property::kLeft, 100);
+      WriteProperty(Control::MainWindow, property::kTop, 120);
+    });
+    EXPECT_TRUE(s.in_state(window())) << s.name;
+    const RECT still_shown = ScreenRect(window());
+    if (s.shown_rect_kept) {
+      EXPECT_TRUE(EqualRect(&shown, &still_shown)) << s.name;
+    }
+    EXPECT_EQ(GetForegroundWindow(), foreground) << s.name;
+    EXPECT_EQ(ReadProperty(Control::MainWindow, property::kHeight), "331") << s.name;
+    EXPECT_EQ(ReadProperty(Control::MainWindow, property::kWidth), "499") << s.name;
+    EXPECT_EQ(ReadProperty(Control::MainWindow, property::kLeft), "100") << s.name;
+    EXPECT_EQ(ReadProperty(Control::MainWindow, property::kTop), "120") << s.name;
+
+    SendMessageW(window(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    PumpFor(50);
+    const RECT restored = ScreenRect(window());
+    EXPECT_EQ(restored.left, 100) << s.name;
+    EXPECT_EQ(restored.top, 120) << s.name;
+    EXPECT_EQ(restored.right - restored.left, 499) << s.name;
+    EXPECT_EQ(restored.bottom - restored.top, 331) << s.name;
   }
 }
 
