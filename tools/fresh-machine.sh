@@ -140,6 +140,8 @@ say "root made in $(($(date +%s) - started)) s"
 # package sources and the apt settings that reach them, a resolver, and no
 # services started by package scripts inside a chroot.
 cp /etc/resolv.conf "$fresh/etc/resolv.conf"
+printf '127.0.0.1 localhost\n127.0.1.1 %s\n::1 localhost ip6-localhost ip6-loopback\n' "$HOSTNAME" \
+  >"$fresh/etc/hosts"
 if compgen -G "/etc/apt/sources.list.d/*.sources" >/dev/null || [ -s /etc/apt/sources.list ]; then
   rm -f "$fresh/etc/apt/sources.list"
   cp /etc/apt/sources.list "$fresh/etc/apt/" 2>/dev/null || true

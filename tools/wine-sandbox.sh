@@ -53,11 +53,13 @@ else
   done
 fi
 
-# Host names of the program (package server, panel) -> loopback.
+# Host names of the program (package server, panel) -> loopback; so are
+# this machine's own name and localhost, the only host there is in here.
 [ -e /etc/hosts ] || : >/etc/hosts  # the mount point (a bare root may have none)
 {
+  echo "127.0.0.1 localhost ${HOSTNAME:-} ${SANDBOX_HOSTS:-update.tovra.example www.soft-mirror.example}"
+  echo "::1 localhost"
   cat /etc/hosts
-  echo "127.0.0.1 ${SANDBOX_HOSTS:-update.tovra.example www.soft-mirror.example}"
 } >/tmp/hosts
 chmod 644 /tmp/hosts
 mount --bind /tmp/hosts /etc/hosts
