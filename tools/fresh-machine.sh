@@ -64,10 +64,13 @@ if [ "${1:-}" = --inside ]; then
     log=$results/${name%.sh}.log
     started=$(date +%s%N)
     status=0
+    # In the background and waited for, so that a signal ends this script
+    # (and, through the trap, everything in the root) at once.
     chroot "$fresh" /usr/bin/env -i HOME=/root TERM=dumb \
       PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
       ${WINE_RUNS_32BIT:+WINE_RUNS_32BIT=$WINE_RUNS_32BIT} \
-      bash -c "cd $clone && $command" </dev/null >"$log" 2>&1 || status=$?
+      bash -c "cd $clone && $command" </dev/null >"$log" 2>&1 &
+    wait $! || status=$?
     seconds=$(awk -v ns=$(($(date +%s%N) - started)) 'BEGIN {printf "%.0f", ns / 1e9}')
     echo "$command $status $seconds" >>"$results/summary"
     [ "$status" -eq 0 ] || overall=1
@@ -110,7 +113,12 @@ if [ -z "$mirror" ]; then
 fi
 
 results=$(mktemp -d /tmp/fresh-machine.XXXXXX)
+inner=
 cleanup() {
+  if [ -n "$inner" ] && kill -0 "$inner" 2>/dev/null; then
+    kill -TERM "$inner" 2>/dev/null || true  # it ends what runs in the root and unmounts
+    wait "$inner" 2>/dev/null || true
+  fi
   end_processes_inside
   if mounted_inside; then
     echo "fresh-machine.sh: something is still mounted under $fresh; not removing it" >&2
@@ -155,7 +163,10 @@ git clone --quiet --no-hardlinks "$root" "$fresh$clone"
 say "cloned $(git -C "$root" rev-parse --short HEAD) into $clone"
 
 status=0
-unshare --mount --propagation private "$0" --inside "$results" || status=$?
+unshare --mount --propagation private "$0" --inside "$results" &
+inner=$!
+wait "$inner" || status=$?
+inner=
 
 echo
 while read -r command code seconds; do

@@ -6,10 +6,12 @@
 # into STATE_DIR and SERVER_LINES added to its server block, logging each
 # request as "uri|status|range header|body bytes sent" to
 # STATE_DIR/access.log. Sets nginx_pid and nginx_port; returns non-zero when
-# nginx would not start. nginx's worker runs as nobody: WWW_DIR and its
-# files must be world-readable.
+# nginx would not start. The worker runs as WWW_DIR's owner, so it reads
+# what that user can: a clone in root's home, which no other user may
+# enter, is served too (the server answers on loopback only).
 start_nginx() {
-  local state=$1 www=$2 fixed_port=${3:-} server_lines=${4:-} port
+  local state=$1 www=$2 fixed_port=${3:-} server_lines=${4:-} port owner
+  owner=$(stat -c %U "$www")
   mkdir -p "$state/tmp"
   nginx_pid=
   nginx_port=
@@ -19,6 +21,7 @@ start_nginx() {
     [ -n "$port" ] || port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
     cat >"$state/nginx.conf" <<CONF
 daemon off;
+user $owner;
 worker_processes 1;
 pid $state/nginx.pid;
 error_log $state/error.log;

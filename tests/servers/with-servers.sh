@@ -33,7 +33,6 @@ trap cleanup EXIT
 
 windows_path() { local p=$1; printf 'Z:%s' "${p//\//\\}"; }
 
-# nginx's worker runs as nobody: the package must be world-readable.
 mkdir -p "$state/www"
 chmod 755 "$state" "$state/www"
 python3 -c 'import random, sys; sys.stdout.buffer.write(random.Random(4).randbytes(300007))' \
