@@ -28,10 +28,11 @@ end_processes_inside() {
   for signal in TERM KILL; do
     for proc in /proc/[0-9]*; do
       link=$(readlink "$proc/root" 2>/dev/null) || continue
-      [ "$link" = "$fresh" ] && kill -s "$signal" "${proc#/proc/}" 2>/dev/null || true
+      if [ "$link" = "$fresh" ]; then kill -s "$signal" "${proc#/proc/}" 2>/dev/null || true; fi
     done
-    [ "$signal" = TERM ] && sleep 1
+    if [ "$signal" = TERM ]; then sleep 1; fi
   done
+  return 0
 }
 
 mounted_inside() { grep -qF " $fresh" /proc/self/mountinfo; }
@@ -43,9 +44,9 @@ if [ "${1:-}" = --inside ]; then
     end_processes_inside
     local point
     for point in dev/shm dev/pts dev sys proc; do
-      mountpoint -q "$fresh/$point" && umount -l "$fresh/$point"
+      if mountpoint -q "$fresh/$point"; then umount -l "$fresh/$point"; fi
     done
-    mountpoint -q "$fresh" && umount -l "$fresh"
+    if mountpoint -q "$fresh"; then umount -l "$fresh"; fi
     return 0
   }
   trap unmount_all EXIT
