@@ -5,7 +5,8 @@ set -euo pipefail
 
 # Both Wines: the 32-bit one runs the i686 product where this machine runs
 # 32-bit code, the 64-bit one the x86-64 build everywhere. The scripts call
-# their loaders directly, never Debian's `wine` wrapper.
+# their loaders directly, never Debian's `wine` wrapper. osslsigncode and
+# openssl serve tools/sign.sh and its test.
 packages=(
   cmake ninja-build g++ googletest clang-format
   g++-mingw-w64-i686-posix mingw-w64-i686-dev
@@ -13,6 +14,7 @@ packages=(
   wine wine32:i386 wine64
   xvfb xauth x11-utils imagemagick fonts-wqy-microhei fonts-wine
   gcab nginx-light iproute2 util-linux procps python3 locales curl
+  osslsigncode openssl
 )
 
 if [ "$(id -u)" -ne 0 ]; then

@@ -3,7 +3,8 @@
 # tests (with sanitizers) and both Windows builds (i686, the product, and
 # x86-64) with their tests, then runs everything in one ctest inside the
 # Wine sandbox: the native tests, and the whole suite against each build
-# this machine can run (both where it runs 32-bit x86 code, else x86-64).
+# this machine can run (both where it runs 32-bit x86 code, else x86-64,
+# plus the i686 build's reproducibility, which runs no Windows code).
 # ctest's summary is the last line; the exit code is non-zero when anything
 # failed. Extra arguments go to ctest (tools/test.sh -R i686.host).
 set -euo pipefail
@@ -30,6 +31,8 @@ if [ -z "${WINE_SANDBOX_INSIDE:-}" ]; then
     echo "# Written by tools/test.sh: the trees one test run covers."
     echo "subdirs(\"$build/native\")"
     for arch in "${archs[@]}"; do echo "subdirs(\"$build/$(wine_build_folder "$arch")\")"; done
+    # The i686 product's reproducibility runs no Windows code: tested anyway.
+    [ "$WINE_RUNS_32BIT" = yes ] || echo "subdirs(\"$build/win32/tests/reproducible\")"
   } >"$build/ctest/CTestTestfile.cmake"
   exec env BUILD_DIR="$build" TEST_ARCHS="${archs[*]}" "$root/tools/wine-sandbox.sh" "$0" "$@"
 fi
@@ -41,7 +44,7 @@ done
 if [ "$TEST_ARCHS" = "i686 x86_64" ]; then
   tested="the i686 build (the product) and the x86-64 build"
 else
-  tested="the x86-64 build only"
+  tested="the x86-64 build (and only the i686 build's reproducibility)"
 fi
 echo "test.sh: testing $tested, with the native unit tests: $WINE_32BIT_REASON"
 exec ctest --test-dir "$build/ctest" --output-on-failure --parallel 2 "$@"

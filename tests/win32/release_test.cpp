@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <sstream>
+#include <string>
 #include <vector>
 
 #include "host/text.h"
@@ -21,14 +24,22 @@ Text VersionString(const std::vector<char>& info, const wchar_t* name) {
 
 // This build's .exe, and the i686 product's when this is another build: the
 // product's resources are read as data, so they are checked on any machine.
+// RELEASE_EXE_COPIES names copies of this build's .exe made after the build
+// (a signed one), separated by ';': they must carry the same resources.
 struct ReleaseExe {
-  const char* path;
+  std::string path;
   const char* processor;  // as the manifest names it
 };
 std::vector<ReleaseExe> ReleaseExes() {
-  std::vector<ReleaseExe> exes = {{TOVRA_CHECK_EXE, sizeof(void*) == 8 ? "amd64" : "x86"}};
+  const char* own_processor = sizeof(void*) == 8 ? "amd64" : "x86";
+  std::vector<ReleaseExe> exes = {{TOVRA_CHECK_EXE, own_processor}};
   if (*PRODUCT_EXE && std::string(PRODUCT_EXE) != TOVRA_CHECK_EXE)
     exes.push_back({PRODUCT_EXE, "x86"});
+  const char* copies = std::getenv("RELEASE_EXE_COPIES");
+  std::istringstream list(copies ? copies : "");
+  for (std::string path; std::getline(list, path, ';');) {
+    if (!path.empty()) exes.push_back({path, own_processor});
+  }
   return exes;
 }
 
@@ -37,7 +48,7 @@ std::vector<ReleaseExe> ReleaseExes() {
 TEST(Release, VersionInformationIconAndManifest) {
   for (const ReleaseExe& release : ReleaseExes()) {
     SCOPED_TRACE(release.path);
-    const char* exe = release.path;
+    const char* exe = release.path.c_str();
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeA(exe, &ignored);
     ASSERT_GT(size, 0u);
