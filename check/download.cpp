@@ -102,11 +102,12 @@ int32_t DownloadPackage(const Text& url, const Text& target, ProgressRoutine pro
   uint32_t content_length = 0;
   int64_t running_total = 0;
   if (append) {
-    DownloadFileNumber = OpenFile(target, FileExists(target) ? 5 : 4);
+    DownloadFileNumber = OpenFile(
+        target, FileExists(target) ? open_mode::kWriteKeepingContent : open_mode::kRewrite);
     SeekToEnd(DownloadFileNumber);
     running_total = resume_offset;
   } else {
-    DownloadFileNumber = OpenFile(target, 4);
+    DownloadFileNumber = OpenFile(target, open_mode::kRewrite);
   }
   if (DownloadFileNumber == 0) return Fail("不能打开本地的文件!");
   TargetFile file(DownloadFileNumber);
