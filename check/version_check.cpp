@@ -45,7 +45,8 @@ void ShowNewestVersion(const Text& setup_ini) {
   const char* const kSection = "TovraSafe";
   WriteProperty(Control::标签7, property::kCaption, ReadIniText(setup_ini, kSection, "Version"));
   WriteProperty(Control::标签9, property::kCaption, ReadIniText(setup_ini, kSection, "FID"));
-  WriteProperty(Control::标签8, property::kWebAddress, ReadIniText(setup_ini, kSection, "Urls"));
+  WriteProperty(Control::标签8, property::hyperlink::kWebAddress,
+                ReadIniText(setup_ini, kSection, "Urls"));
   WriteProperty(Control::标签11, property::kCaption,
                 ReadIniText(setup_ini, kSection, "Introduction"));
 }

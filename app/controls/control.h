@@ -14,6 +14,7 @@
 #include <string>
 
 #include "app/gdi_handles.h"
+#include "check/window_ops.h"
 #include "host/text.h"
 
 // Opens an allowed link target; true when the shell reports success.
@@ -102,7 +103,7 @@ void DestroyState(HWND window) {
   SetWindowLongPtrW(window, GWLP_USERDATA, 0);
 }
 
-// The state of a kind whose one property of its own is its caption (8):
+// The state of a kind whose one property of its own is its caption:
 // the bytes written, kept exactly; the window text is their UTF-16 form.
 struct CaptionState {
   Text caption;

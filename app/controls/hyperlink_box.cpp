@@ -25,7 +25,8 @@ constexpr COLORREF kNormalColour = RGB(0, 0, 255);
 constexpr COLORREF kVisitedColour = RGB(128, 0, 0);
 constexpr COLORREF kHoverColour = RGB(197, 231, 246);
 
-enum LinkKind { kEmailLink = 0, kWebLink = 1 };
+using property::hyperlink::kEmailLink;
+using property::hyperlink::kWebLink;
 
 struct HyperlinkState {
   Text caption;
@@ -104,17 +105,17 @@ void OnLeftButtonDown(HWND window, HyperlinkState& state) {
 
 BOOL OnWriteProperty(HWND window, HyperlinkState& state, int property, const PropertyValue& value) {
   switch (property) {
-    case 8:
+    case property::kCaption:
       state.caption = value.AsText();
       break;
-    case 9:
+    case property::hyperlink::kLinkKind:
       if (value.is_text) return FALSE;
       state.link_kind = value.number == kEmailLink ? kEmailLink : kWebLink;
       break;
-    case 10:
+    case property::hyperlink::kEmailAddress:
       state.email_address = value.AsText();
       break;
-    case 11:
+    case property::hyperlink::kWebAddress:
       state.web_address = value.AsText();
       break;
     default:
@@ -127,17 +128,17 @@ BOOL OnWriteProperty(HWND window, HyperlinkState& state, int property, const Pro
 BOOL OnReadProperty(const HyperlinkState& state, int property, PropertyValue& value) {
   value.is_text = true;
   switch (property) {
-    case 8:
+    case property::kCaption:
       value.text = state.caption;
       return TRUE;
-    case 9:
+    case property::hyperlink::kLinkKind:
       value.is_text = false;
       value.number = state.link_kind;
       return TRUE;
-    case 10:
+    case property::hyperlink::kEmailAddress:
       value.text = state.email_address;
       return TRUE;
-    case 11:
+    case property::hyperlink::kWebAddress:
       value.text = state.web_address;
       return TRUE;
   }

@@ -60,13 +60,13 @@ void SetCaption(HWND window, TransparentLabelState& state, const Text& caption) 
 
 BOOL OnWriteProperty(HWND window, TransparentLabelState& state, int property,
                      const PropertyValue& value) {
-  if (property != 8) return FALSE;
+  if (property != property::kCaption) return FALSE;
   SetCaption(window, state, value.AsText());
   return TRUE;
 }
 
 BOOL OnReadProperty(const TransparentLabelState& state, int property, PropertyValue& value) {
-  if (property != 8) return FALSE;
+  if (property != property::kCaption) return FALSE;
   value.is_text = true;
   value.text = state.caption;
   return TRUE;
