@@ -57,8 +57,13 @@ struct PropertyValue {
 // Sent (on the main thread) to a control: wParam the property number, lParam
 // a PropertyValue* to take the value from (write) or to fill (read). A kind
 // returns TRUE for the properties it has and leaves the others alone.
-constexpr UINT kMsgWriteProperty = WM_USER + 0x200;
-constexpr UINT kMsgReadProperty = WM_USER + 0x201;
+// They lie in the WM_APP range, which no system window class uses: the
+// progress bar is the system's own msctls_progress32, subclassed, and the
+// WM_USER range is where such classes put their messages (PBM_SETPOS is
+// WM_USER + 2), so a private message there could mean something to it.
+// WM_APP + 1 is MainWindow's kMsgWindowOp (window_op_request.h).
+constexpr UINT kMsgWriteProperty = WM_APP + 2;
+constexpr UINT kMsgReadProperty = WM_APP + 3;
 
 namespace control_base {
 
