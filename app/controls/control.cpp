@@ -55,23 +55,4 @@ void SetWindowTextRaw(HWND window, const Text& text) {
   DefWindowProcW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(WideFromText(text).c_str()));
 }
 
-void SetCaption(HWND window, CaptionState& state, const Text& caption) {
-  state.caption = caption;
-  SetWindowTextRaw(window, caption);
-  InvalidateRect(window, nullptr, FALSE);
-}
-
-BOOL OnWriteProperty(HWND window, CaptionState& state, int property, const PropertyValue& value) {
-  if (property != property::kCaption) return FALSE;
-  SetCaption(window, state, value.AsText());
-  return TRUE;
-}
-
-BOOL OnReadProperty(const CaptionState& state, int property, PropertyValue& value) {
-  if (property != property::kCaption) return FALSE;
-  value.is_text = true;
-  value.text = state.caption;
-  return TRUE;
-}
-
 }  // namespace control_base
