@@ -154,7 +154,9 @@ TEST_F(EndToEnd, FreshRunShowsEveryRowAndTheVerdict) {
     // height read is the opening one only if the status text, written just
     // before the window grows, had not changed after it.
     const RECT opened = tool.WindowRect();
-    if (tool.TextAt(190, 8) == "正在获取版本信息...") EXPECT_EQ(opened.bottom - opened.top, 65);
+    if (tool.TextAt(190, 8) == "正在获取版本信息...") {
+      EXPECT_EQ(opened.bottom - opened.top, 65);
+    }
     RunToFinish(tool);
     // Grown in place: still where it opened, centred for 499 x 65.
     EXPECT_EQ(tool.WindowRect().left, (GetSystemMetrics(SM_CXSCREEN) - 499) / 2);
