@@ -1,3 +1,6 @@
+// MainWindow: its frame and layout metrics, creation of the controls from the
+// table, the close and end-of-session events, and the window operations as
+// they are carried out on the main thread.
 #include "app/main_window.h"
 
 #include <array>

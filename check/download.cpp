@@ -1,3 +1,5 @@
+// DownloadPackage (download.h): the request, the target file and the body,
+// with every failure told in one of the four boxes.
 #include "check/download.h"
 
 #include "check/download_logic.h"

@@ -1,3 +1,4 @@
+// The progress display (progress.h): each report moves the bar 进度条1.
 #include "check/progress.h"
 
 #include "check/download_logic.h"

@@ -1,3 +1,5 @@
+// The host operations' pure rules (host_logic.h): the run directory, folder
+// refusal, INI and registry paths, and the tables of modes, styles and answers.
 #include "host/host_logic.h"
 
 #include "host/host.h"
