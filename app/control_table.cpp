@@ -1,3 +1,5 @@
+// MainWindow's control table and window constants as data (control_table.h):
+// every control's kind, rectangle and first text, in stacking order.
 #include "app/control_table.h"
 
 const wchar_t kMainWindowClass[] = L"TovraUpdateCheckWindow";

@@ -1,3 +1,5 @@
+// The two window events around the worker: creation completed starts the
+// check, may close cleans the work folder.
 #include "app/lifecycle.h"
 
 #include "app/control_table.h"

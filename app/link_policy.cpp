@@ -1,3 +1,5 @@
+// IsOpenableLink (link_policy.h): the schemes a hyperlink box may hand to
+// the shell, and the characters that refuse a target.
 #include "app/link_policy.h"
 
 namespace {

@@ -9,6 +9,7 @@
 #include "app/lifecycle.h"
 #include "app/main_window.h"
 #include "app/single_instance.h"
+#include "host/fatal_exit.h"
 #include "host/host.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
@@ -30,10 +31,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
   args.on_close_query = OnMainWindowCloseQuery;
   args.on_destroyed = [] { PostQuitMessage(0); };
   const HWND window = CreateMainWindow(args);
-  if (!window) {
-    ShowMessage("无法创建程序的窗口，程序将退出。", MB_OK | MB_ICONERROR, "错误");
-    ExitProcess(static_cast<UINT>(-1));
-  }
+  if (!window) FatalExit(L"无法创建程序的窗口，程序将退出。");
   ShowWindow(window, show);
   UpdateWindow(window);
 

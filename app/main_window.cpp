@@ -1,3 +1,6 @@
+// MainWindow: its frame and layout metrics, creation of the controls from the
+// table, the close and end-of-session events, and the window operations as
+// they are carried out on the main thread.
 #include "app/main_window.h"
 
 #include <array>
@@ -7,6 +10,7 @@
 #include "app/panel_links.h"
 #include "app/property_clamps.h"
 #include "app/restored_place.h"
+#include "app/window_class.h"
 #include "app/window_op_request.h"
 #include "host/wide.h"
 
@@ -284,25 +288,20 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
   return DefWindowProcW(window, message, wparam, lparam);
 }
 
+// The program's icon (resource 1 of the .exe) in the size of the given
+// system metrics; shared, so never destroyed.
+HICON ProgramIcon(HINSTANCE instance, int width_metric, int height_metric) {
+  return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                       GetSystemMetrics(width_metric),
+                                       GetSystemMetrics(height_metric), LR_SHARED));
+}
+
 bool RegisterMainWindowClass(HINSTANCE instance) {
-  WNDCLASSEXW existing = {};
-  existing.cbSize = sizeof existing;
-  if (GetClassInfoExW(instance, kMainWindowClass, &existing)) return true;
-  WNDCLASSEXW wc = {};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = MainWindowProc;
-  wc.hInstance = instance;
-  // The program's icon (resource 1 of the .exe), large and small.
-  wc.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                           GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON),
-                                           LR_SHARED));
-  wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                             GetSystemMetrics(SM_CXSMICON),
-                                             GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-  wc.lpszClassName = kMainWindowClass;
-  return RegisterClassExW(&wc) != 0;
+  WindowClassArgs args = {kMainWindowClass, MainWindowProc};
+  args.background = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+  args.icon = ProgramIcon(instance, SM_CXICON, SM_CYICON);
+  args.small_icon = ProgramIcon(instance, SM_CXSMICON, SM_CYSMICON);
+  return RegisterWindowClass(args);
 }
 
 }  // namespace

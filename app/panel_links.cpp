@@ -1,3 +1,5 @@
+// The recommended-software panel's fixed addresses (panel_links.h) and the
+// download manager's link form.
 #include "app/panel_links.h"
 
 #ifndef PANEL_HOST_SUFFIX

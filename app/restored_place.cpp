@@ -1,3 +1,5 @@
+// A minimised window's restored rectangle, read and written through its
+// window placement (restored_place.h).
 #include "app/restored_place.h"
 
 namespace {

@@ -1,3 +1,5 @@
+// One check per program folder (single_instance.h): the folder's lock name,
+// and finding and raising the window of the copy that holds the lock.
 #include "app/single_instance.h"
 
 #include <cstdint>

@@ -19,6 +19,8 @@ struct WindowOpRequest {
 };
 
 constexpr UINT kMsgWindowOp = WM_APP + 1;  // lParam: WindowOpRequest*
+static_assert(kMsgWindowOp != kMsgWriteProperty && kMsgWindowOp != kMsgReadProperty,
+              "each private message has one meaning");
 
 // The window the operations act on; MainWindow sets it when created.
 void SetWindowOpsTarget(HWND window);

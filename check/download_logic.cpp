@@ -1,3 +1,5 @@
+// The downloader's pure rules (download_logic.h): header block, agent text,
+// access type, Content-Range, what an answer means, elapsed ticks, position.
 #include "check/download_logic.h"
 
 namespace download_logic {

@@ -1,3 +1,4 @@
+// The progress display (progress.h): each report moves the bar 进度条1.
 #include "check/progress.h"
 
 #include "check/download_logic.h"
@@ -11,6 +12,6 @@ int32_t HOST_STDCALL ProgressCallback(int32_t content_length, int32_t running_to
 
 void OnDownloadProgress(int32_t content_length, int32_t running_total, int32_t /*elapsed_ms*/,
                         int32_t /*received*/) {
-  WriteProperty(Control::进度条1, property::kPosition,
+  WriteProperty(Control::进度条1, property::progress::kPosition,
                 download_logic::ProgressPosition(content_length, running_total));
 }

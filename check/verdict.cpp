@@ -1,3 +1,5 @@
+// The version check's fixed texts and pure rules (verdict.h): the expand
+// command line and the verdict.
 #include "check/verdict.h"
 
 namespace verdict {

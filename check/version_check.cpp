@@ -18,9 +18,6 @@ const char* const PackageUrl = "http://" PACKAGE_HOST "/Tovrasafebeta/safebeta_h
 
 namespace {
 
-constexpr int kHklm = 4;
-constexpr int kYes = 5;
-constexpr uint32_t kYesNoQuestion = 36;
 const char* const kSuiteFolderValue =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Tovrasafe.exe\\Path";
 
@@ -32,7 +29,10 @@ struct ResumeChoice {
 ResumeChoice AskAboutPartialDownload(const Text& partial) {
   ResumeChoice choice;
   if (!FileExists(partial)) return choice;
-  if (ShowMessage("文件已存在，是否断点续传？", kYesNoQuestion, "提示：") != kYes) return choice;
+  if (ShowMessage("文件已存在，是否断点续传？", message_flags::kYesNoQuestion, "提示：") !=
+      box_answer::kYes) {
+    return choice;
+  }
   choice.offset = GetFileSize(partial);
   // A file that vanished meanwhile, or one of 2 GiB or more, has no size to
   // continue from: start afresh rather than send a nonsensical range.
@@ -45,13 +45,14 @@ void ShowNewestVersion(const Text& setup_ini) {
   const char* const kSection = "TovraSafe";
   WriteProperty(Control::标签7, property::kCaption, ReadIniText(setup_ini, kSection, "Version"));
   WriteProperty(Control::标签9, property::kCaption, ReadIniText(setup_ini, kSection, "FID"));
-  WriteProperty(Control::标签8, property::kWebAddress, ReadIniText(setup_ini, kSection, "Urls"));
+  WriteProperty(Control::标签8, property::hyperlink::kWebAddress,
+                ReadIniText(setup_ini, kSection, "Urls"));
   WriteProperty(Control::标签11, property::kCaption,
                 ReadIniText(setup_ini, kSection, "Introduction"));
 }
 
 void ShowInstalledVersion() {
-  const Text folder = ReadRegistryText(kHklm, kSuiteFolderValue);
+  const Text folder = ReadRegistryText(registry_root::kLocalMachine, kSuiteFolderValue);
   const Text repsafe = JoinText(folder, "\\repsafe.ini");
   WriteProperty(Control::标签6, property::kCaption,
                 ReadIniText(repsafe, "config\\config.xml", "ver"));
@@ -72,7 +73,9 @@ void RunVersionCheck() {
   // beside the program (a Downloads folder) must never run. Without that
   // path the step is passed over, as a failed one would be.
   const Text expand = SystemProgramPath("expand.exe");
-  if (!expand.empty()) RunProgram(verdict::ExpandCommandLine(run_directory), true, 1, expand);
+  if (!expand.empty()) {
+    RunProgram(verdict::ExpandCommandLine(run_directory), true, show_mode::kHidden, expand);
+  }
 
   ShowNewestVersion(JoinText(run_directory, "\\file\\setup.ini"));
   ShowInstalledVersion();

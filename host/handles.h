@@ -53,14 +53,8 @@ struct RegKeyTraits {
   static Value Invalid() { return nullptr; }
   static void Close(Value k) { RegCloseKey(k); }
 };
-struct ModuleTraits {
-  using Value = HMODULE;
-  static Value Invalid() { return nullptr; }
-  static void Close(Value m) { FreeLibrary(m); }
-};
 
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
 using UniqueFindHandle = UniqueHandle<FindHandleTraits>;
 using UniqueRegKey = UniqueHandle<RegKeyTraits>;
-using UniqueModule = UniqueHandle<ModuleTraits>;

@@ -1,4 +1,8 @@
+// The host operations' pure rules (host_logic.h): the run directory, folder
+// refusal, INI and registry paths, and the tables of modes, styles and answers.
 #include "host/host_logic.h"
+
+#include "host/host.h"
 
 namespace host_logic {
 
@@ -53,13 +57,17 @@ RegistryPath SplitRegistryPath(const Text& path) {
   return {path.substr(0, slash), path.substr(slash + 1)};
 }
 
-int RegistryRoot(int root) { return root >= 1 && root <= 5 ? root : 3; }
+int RegistryRoot(int root) {
+  using namespace registry_root;
+  return root >= kClassesRoot && root <= kUsers ? root : kCurrentUser;
+}
 
 int ShowValueForMode(int mode) {
+  using namespace show_mode;
   static const int kShow[] = {0, 1, 2, 3, 4, 6};  // SW_HIDE .. SW_MINIMIZE
-  if (mode < 1) mode = 1;
-  if (mode > 6) mode = 6;
-  return kShow[mode - 1];
+  if (mode < kHidden) mode = kHidden;
+  if (mode > kMinimizedNotActivated) mode = kMinimizedNotActivated;
+  return kShow[mode - kHidden];
 }
 
 OpenFlags OpenFlagsFor(int mode, int share) {
@@ -74,8 +82,12 @@ OpenFlags OpenFlagsFor(int mode, int share) {
   };
   constexpr uint32_t kShareRead = 1, kShareWrite = 2;
   static const uint32_t kShares[] = {kShareRead | kShareWrite, kShareWrite, kShareRead, 0};
-  if (mode < 1 || mode > 6 || share < 1 || share > 4) return {false, 0, 0, 0};
-  return {true, kModes[mode - 1].access, kModes[mode - 1].disposition, kShares[share - 1]};
+  if (mode < open_mode::kRead || mode > open_mode::kReadWriteKeepingContent ||
+      share < share_mode::kReadWrite || share > share_mode::kNone) {
+    return {false, 0, 0, 0};
+  }
+  const ModeRow& row = kModes[mode - open_mode::kRead];
+  return {true, row.access, row.disposition, kShares[share - share_mode::kReadWrite]};
 }
 
 uint32_t MessageStyle(uint32_t flags) {
@@ -84,8 +96,9 @@ uint32_t MessageStyle(uint32_t flags) {
 }
 
 int AnswerForBoxResult(int box_result) {
-  // IDOK=1 .. IDNO=7 map to 0..6; anything else, a failed box included, is 0.
-  return box_result >= 1 && box_result <= 7 ? box_result - 1 : 0;
+  // IDOK=1 .. IDNO=7 are one more than kOk .. kNo; anything else, a failed
+  // box included, is kOk.
+  return box_result >= 1 && box_result <= 7 ? box_result - 1 : box_answer::kOk;
 }
 
 }  // namespace host_logic

@@ -11,10 +11,11 @@ namespace {
 
 constexpr DWORD kIniBufferSize = 10240;
 
+// In the order of registry_root's numbers.
 HKEY RootKey(int root) {
   static const HKEY kRoots[] = {HKEY_CLASSES_ROOT, HKEY_CURRENT_CONFIG, HKEY_CURRENT_USER,
                                 HKEY_LOCAL_MACHINE, HKEY_USERS};
-  return kRoots[host_logic::RegistryRoot(root) - 1];
+  return kRoots[host_logic::RegistryRoot(root) - registry_root::kClassesRoot];
 }
 
 // The text of a REG_SZ / REG_EXPAND_SZ value, or nothing.

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <new>
 
+#include "host/fatal_exit.h"
+
 namespace {
 
 [[noreturn]] void FailAllocation(std::size_t size) {
@@ -20,8 +22,7 @@ namespace {
   } while (size != 0);
   wchar_t message[128];
   wsprintfW(message, L"内存不足，无法分配 %s 字节。", first);
-  MessageBoxW(nullptr, message, L"错误", MB_OK | MB_ICONERROR | MB_TASKMODAL);
-  ExitProcess(static_cast<UINT>(-1));
+  FatalExit(message);
 }
 
 void* Allocate(std::size_t size) {

@@ -1,3 +1,4 @@
+// Text's byte-wise comparison and the decimal form of a number (text.h).
 #include "host/text.h"
 
 int CompareText(const Text& a, const Text& b) {

@@ -1,3 +1,4 @@
+// Code page 936 <-> UTF-16 conversion for what reaches the screen (wide.h).
 #include "host/wide.h"
 
 #include <windows.h>

@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "host/fatal_exit.h"
 #include "host/internet.h"
 
 namespace {
@@ -19,8 +20,7 @@ namespace {
   } else {
     wsprintfW(message, L"无法载入系统组件 %hs，程序将退出。", library);
   }
-  MessageBoxW(nullptr, message, L"错误", MB_OK | MB_ICONERROR | MB_TASKMODAL);
-  ExitProcess(static_cast<UINT>(-1));
+  FatalExit(message);
 }
 
 class WinInet final : public Internet {

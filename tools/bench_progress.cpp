@@ -44,7 +44,7 @@ DWORD WINAPI Writer(void* parameter) {
     if (run.bare) {
       SendMessageW(run.window, WM_NULL, 0, 0);
     } else {
-      WriteProperty(Control::进度条1, property::kPosition, (i * 10000) / run.writes);
+      WriteProperty(Control::进度条1, property::progress::kPosition, (i * 10000) / run.writes);
     }
   }
   run.ms = Now() - start;

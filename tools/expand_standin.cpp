@@ -15,9 +15,13 @@
 
 namespace {
 
-std::string g_member;
-std::string g_folder;
-bool g_written = false;
+// What one extraction asks for, and whether it was done. FDICopy hands it
+// to Notify with every notification (pfdin->pv).
+struct Extraction {
+  std::string member;
+  std::string folder;
+  bool written = false;
+};
 
 FNALLOC(Alloc) { return HeapAlloc(GetProcessHeap(), 0, cb); }
 FNFREE(Free) { HeapFree(GetProcessHeap(), 0, pv); }
@@ -44,17 +48,18 @@ FNSEEK(Seek) {
 }
 
 FNFDINOTIFY(Notify) {
+  Extraction& extraction = *static_cast<Extraction*>(pfdin->pv);
   switch (fdint) {
     case fdintCOPY_FILE: {
-      if (lstrcmpiA(pfdin->psz1, g_member.c_str()) != 0) return 0;  // skip other members
-      const std::string target = g_folder + "\\" + g_member;
+      if (lstrcmpiA(pfdin->psz1, extraction.member.c_str()) != 0) return 0;  // skip other members
+      const std::string target = extraction.folder + "\\" + extraction.member;
       HANDLE h = CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
       return h == INVALID_HANDLE_VALUE ? -1 : reinterpret_cast<INT_PTR>(h);
     }
     case fdintCLOSE_FILE_INFO:
       CloseHandle(reinterpret_cast<HANDLE>(pfdin->hf));
-      g_written = true;
+      extraction.written = true;
       return TRUE;
     default:
       return 0;
@@ -69,9 +74,12 @@ int main(int argc, char** argv) {
     return 1;
   }
   const std::string cabinet = argv[1];
-  g_member = argv[2] + 3;
-  g_folder = argv[3];
-  while (!g_folder.empty() && g_folder.back() == '\\') g_folder.pop_back();
+  Extraction extraction;
+  extraction.member = argv[2] + 3;
+  extraction.folder = argv[3];
+  while (!extraction.folder.empty() && extraction.folder.back() == '\\') {
+    extraction.folder.pop_back();
+  }
 
   const size_t slash = cabinet.find_last_of("\\/");
   const std::string cab_folder = slash == std::string::npos ? "" : cabinet.substr(0, slash + 1);
@@ -81,7 +89,7 @@ int main(int argc, char** argv) {
   HFDI fdi = FDICreate(Alloc, Free, Open, Read, Write, Close, Seek, cpuUNKNOWN, &error);
   if (!fdi) return 1;
   const BOOL ok = FDICopy(fdi, const_cast<char*>(cab_name.c_str()),
-                          const_cast<char*>(cab_folder.c_str()), 0, Notify, nullptr, nullptr);
+                          const_cast<char*>(cab_folder.c_str()), 0, Notify, nullptr, &extraction);
   FDIDestroy(fdi);
-  return ok && g_written ? 0 : 1;
+  return ok && extraction.written ? 0 : 1;
 }

@@ -29,11 +29,6 @@ void PaintContent(HWND window, HDC dc) {
   FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
 }
 
-void OnPaint(HWND window) {
-  PaintScope paint(window);
-  PaintContent(window, paint.dc());
-}
-
 // false when the browser cannot be created, which fails the window's creation.
 bool OnCreate(HWND window, BrowserBoxState& state, const ControlArgs& args) {
   state.browser = EmbeddedBrowser::Create(window);
@@ -51,17 +46,12 @@ LRESULT CALLBACK BrowserBoxProc(HWND window, UINT message, WPARAM wparam, LPARAM
   if (message == WM_NCCREATE) AttachState(window, std::make_unique<BrowserBoxState>());
   BrowserBoxState* state = StateOf<BrowserBoxState>(window);
   if (!state) return DefWindowProcW(window, message, wparam, lparam);
+  LRESULT painted = 0;
+  const auto paint = [window](HDC dc) { PaintContent(window, dc); };
+  if (AnswerPaintMessage(window, message, wparam, paint, &painted)) return painted;
   switch (message) {
     case WM_CREATE:
       return OnCreate(window, *state, ArgsOf(lparam)) ? 0 : -1;
-    case WM_ERASEBKGND:
-      return 1;  // PaintContent fills the whole rectangle
-    case WM_PAINT:
-      OnPaint(window);
-      return 0;
-    case WM_PRINTCLIENT:
-      PaintContent(window, reinterpret_cast<HDC>(wparam));
-      return 0;
     case WM_DESTROY:
       state->browser.reset();
       return 0;

@@ -2,6 +2,7 @@
 #include "app/controls/control.h"
 
 #include "app/gdi_handles.h"
+#include "app/window_class.h"
 #include "host/wide.h"
 
 namespace control_base {
@@ -9,19 +10,9 @@ namespace control_base {
 HFONT GuiFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
 
 bool RegisterControlClass(const wchar_t* class_name, WNDPROC procedure, HCURSOR cursor) {
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSEXW existing = {};
-  existing.cbSize = sizeof existing;
-  if (GetClassInfoExW(instance, class_name, &existing)) return true;
-  WNDCLASSEXW wc = {};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = procedure;
-  wc.hInstance = instance;
-  wc.hCursor = cursor ? cursor : LoadCursor(nullptr, IDC_ARROW);
-  wc.lpszClassName = class_name;
   // No class brush: each kind paints its whole rectangle itself, or nothing
   // at all where it is transparent.
-  return RegisterClassExW(&wc) != 0;
+  return RegisterWindowClass({class_name, procedure, cursor});
 }
 
 HWND CreateControlWindow(const wchar_t* class_name, const ControlArgs& args, DWORD style,
@@ -62,25 +53,6 @@ Text TextOfSetText(LPARAM lparam) {
 
 void SetWindowTextRaw(HWND window, const Text& text) {
   DefWindowProcW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(WideFromText(text).c_str()));
-}
-
-void SetCaption(HWND window, CaptionState& state, const Text& caption) {
-  state.caption = caption;
-  SetWindowTextRaw(window, caption);
-  InvalidateRect(window, nullptr, FALSE);
-}
-
-BOOL OnWriteProperty(HWND window, CaptionState& state, int property, const PropertyValue& value) {
-  if (property != 8) return FALSE;
-  SetCaption(window, state, value.AsText());
-  return TRUE;
-}
-
-BOOL OnReadProperty(const CaptionState& state, int property, PropertyValue& value) {
-  if (property != 8) return FALSE;
-  value.is_text = true;
-  value.text = state.caption;
-  return TRUE;
 }
 
 }  // namespace control_base

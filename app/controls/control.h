@@ -1,9 +1,11 @@
 // The kinds of control MainWindow is made of, and what they share: how a
 // control is created from its table row, its font and colours, its state
-// hung off the HWND, and the two private messages through which the window
-// operations set and read a control's properties on the main thread.
-// Each kind lives in its own file (label.cpp, transparent_label.cpp,
-// hyperlink_box.cpp, group_box.cpp, progress_bar.cpp, browser_box.cpp).
+// hung off the HWND, the two private messages through which the window
+// operations set and read a control's properties on the main thread, and
+// the window procedure of the kinds with a caption. Each kind lives in its
+// own file (label.cpp, transparent_label.cpp, hyperlink_box.cpp,
+// group_box.cpp, progress_bar.cpp, browser_box.cpp); the caption-only kinds
+// share caption_control.h.
 #pragma once
 
 #include <windows.h>
@@ -14,6 +16,7 @@
 #include <string>
 
 #include "app/gdi_handles.h"
+#include "check/window_ops.h"
 #include "host/text.h"
 
 // Opens an allowed link target; true when the shell reports success.
@@ -56,8 +59,13 @@ struct PropertyValue {
 // Sent (on the main thread) to a control: wParam the property number, lParam
 // a PropertyValue* to take the value from (write) or to fill (read). A kind
 // returns TRUE for the properties it has and leaves the others alone.
-constexpr UINT kMsgWriteProperty = WM_USER + 0x200;
-constexpr UINT kMsgReadProperty = WM_USER + 0x201;
+// They lie in the WM_APP range, which no system window class uses: the
+// progress bar is the system's own msctls_progress32, subclassed, and the
+// WM_USER range is where such classes put their messages (PBM_SETPOS is
+// WM_USER + 2), so a private message there could mean something to it.
+// WM_APP + 1 is MainWindow's kMsgWindowOp (window_op_request.h).
+constexpr UINT kMsgWriteProperty = WM_APP + 2;
+constexpr UINT kMsgReadProperty = WM_APP + 3;
 
 namespace control_base {
 
@@ -102,21 +110,38 @@ void DestroyState(HWND window) {
   SetWindowLongPtrW(window, GWLP_USERDATA, 0);
 }
 
-// The state of a kind whose one property of its own is its caption (8):
-// the bytes written, kept exactly; the window text is their UTF-16 form.
-struct CaptionState {
-  Text caption;
-};
-// Stores the caption, makes it the window text and repaints.
-void SetCaption(HWND window, CaptionState& state, const Text& caption);
-BOOL OnWriteProperty(HWND window, CaptionState& state, int property, const PropertyValue& value);
-BOOL OnReadProperty(const CaptionState& state, int property, PropertyValue& value);
+// WM_ERASEBKGND, WM_PAINT and WM_PRINTCLIENT of a kind that draws all it
+// shows in paint(dc): nothing is erased first (the kind fills its whole
+// rectangle, or is transparent), and a print draws the same into the given
+// DC. True when `message` was one of them, with the answer in *result.
+template <typename Paint>
+bool AnswerPaintMessage(HWND window, UINT message, WPARAM wparam, const Paint& paint,
+                        LRESULT* result) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      *result = 1;
+      return true;
+    case WM_PAINT: {
+      PaintScope scope(window);
+      paint(scope.dc());
+      *result = 0;
+      return true;
+    }
+    case WM_PRINTCLIENT:
+      paint(reinterpret_cast<HDC>(wparam));
+      *result = 0;
+      return true;
+    default:
+      return false;
+  }
+}
 
-// The messages every kind with a caption answers alike: its font, the
-// window operations' property requests (handed to the kind's own
-// OnWriteProperty and OnReadProperty for its State, found next to it), and
-// the release of its state. True when `message` was one of them, with the
-// answer in *result.
+// The messages every kind with a caption answers alike: its font, the window
+// operations' property requests, a caption set from outside them
+// (WM_SETTEXT), painting, and the release of its state. The kind's own
+// OnWriteProperty, OnReadProperty, SetCaption and PaintContent for its State
+// are found next to it. True when `message` was one of them, with the answer
+// in *result.
 template <typename State>
 bool AnswerSharedMessage(HWND window, State& state, UINT message, WPARAM wparam, LPARAM lparam,
                          LRESULT* result) {
@@ -132,44 +157,33 @@ bool AnswerSharedMessage(HWND window, State& state, UINT message, WPARAM wparam,
       *result = OnReadProperty(state, static_cast<int>(wparam),
                                *reinterpret_cast<PropertyValue*>(lparam));
       return true;
+    case WM_SETTEXT:
+      SetCaption(window, state, TextOfSetText(lparam));
+      *result = TRUE;
+      return true;
     case WM_NCDESTROY:
       DestroyState<State>(window);
       *result = DefWindowProcW(window, message, wparam, lparam);
       return true;
     default:
-      return false;
+      return AnswerPaintMessage(
+          window, message, wparam, [&](HDC dc) { PaintContent(window, state, dc); }, result);
   }
 }
 
-// The window procedure of a kind that keeps only its caption and paints its
-// whole rectangle itself (label, group box); PaintContent draws it, for
-// WM_PAINT and WM_PRINTCLIENT alike.
-template <void (*PaintContent)(HWND, HDC)>
-LRESULT CALLBACK CaptionControlProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    AttachState(window, std::make_unique<CaptionState>(CaptionState{ArgsOf(lparam).text}));
-  }
-  CaptionState* state = StateOf<CaptionState>(window);
+// The window procedure of a kind with a caption (label, transparent label,
+// group box, hyperlink box): MakeState makes its State from the ControlArgs
+// at WM_NCCREATE, the shared messages are answered alike, and every other
+// one goes to the kind's AnswerOwnMessage.
+template <typename State, std::unique_ptr<State> (*MakeState)(const ControlArgs&),
+          LRESULT (*AnswerOwnMessage)(HWND, State&, UINT, WPARAM, LPARAM)>
+LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) AttachState(window, MakeState(ArgsOf(lparam)));
+  State* state = StateOf<State>(window);
   if (!state) return DefWindowProcW(window, message, wparam, lparam);
   LRESULT shared = 0;
   if (AnswerSharedMessage(window, *state, message, wparam, lparam, &shared)) return shared;
-  switch (message) {
-    case WM_ERASEBKGND:
-      return 1;  // PaintContent fills the whole rectangle
-    case WM_PAINT: {
-      PaintScope paint(window);
-      PaintContent(window, paint.dc());
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      PaintContent(window, reinterpret_cast<HDC>(wparam));
-      return 0;
-    case WM_SETTEXT:  // from outside the window operations
-      SetCaption(window, *state, TextOfSetText(lparam));
-      return TRUE;
-    default:
-      return DefWindowProcW(window, message, wparam, lparam);
-  }
+  return AnswerOwnMessage(window, *state, message, wparam, lparam);
 }
 
 }  // namespace control_base

@@ -8,7 +8,7 @@
 // inside of the frame unpainted.
 #include <windows.h>
 
-#include "app/controls/control.h"
+#include "app/controls/caption_control.h"
 #include "app/gdi_handles.h"
 
 namespace {
@@ -17,15 +17,12 @@ using namespace control_base;
 
 const wchar_t kClassName[] = L"TovraGroupBox";
 
-void PaintContent(HWND window, HDC dc) {
-  RECT rect;
-  GetClientRect(window, &rect);
-  FillRect(dc, &rect, BackgroundBrush());
-  const std::wstring caption = WindowText(window);
+void PaintContent(HDC dc, const RECT& client, const std::wstring& caption) {
+  FillRect(dc, &client, BackgroundBrush());
   SelectScope font(dc, GuiFont());
   TEXTMETRICW metrics = {};
   GetTextMetricsW(dc, &metrics);
-  RECT frame = rect;
+  RECT frame = client;
   if (!caption.empty()) frame.top += metrics.tmHeight / 2;  // the edge runs through the caption
   DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
   if (caption.empty()) return;
@@ -38,9 +35,11 @@ void PaintContent(HWND window, HDC dc) {
   TextOutW(dc, text.left + 2, 0, caption.c_str(), static_cast<int>(caption.size()));
 }
 
+const CaptionKind kGroupBox = {PaintContent, nullptr, false};
+
 }  // namespace
 
 HWND CreateGroupBox(const ControlArgs& args) {
-  if (!RegisterControlClass(kClassName, CaptionControlProc<PaintContent>)) return nullptr;
+  if (!RegisterControlClass(kClassName, CaptionControlProc<kGroupBox>)) return nullptr;
   return CreateControlWindow(kClassName, args, WS_CLIPCHILDREN);
 }

@@ -25,7 +25,8 @@ constexpr COLORREF kNormalColour = RGB(0, 0, 255);
 constexpr COLORREF kVisitedColour = RGB(128, 0, 0);
 constexpr COLORREF kHoverColour = RGB(197, 231, 246);
 
-enum LinkKind { kEmailLink = 0, kWebLink = 1 };
+using property::hyperlink::kEmailLink;
+using property::hyperlink::kWebLink;
 
 struct HyperlinkState {
   Text caption;
@@ -54,11 +55,6 @@ void PaintContent(HWND window, const HyperlinkState& state, HDC dc) {
   DrawOneLine(dc, rect, WindowText(window), TextColour(state), DT_CENTER | DT_NOPREFIX);
 }
 
-void OnPaint(HWND window, const HyperlinkState& state) {
-  PaintScope paint(window);
-  PaintContent(window, state, paint.dc());
-}
-
 void Repaint(HWND window) {
   InvalidateRect(window, nullptr, FALSE);
   UpdateWindow(window);
@@ -68,6 +64,11 @@ void Repaint(HWND window) {
 void ShowChanges(HWND window, const HyperlinkState& state) {
   SetWindowTextRaw(window, ShownText(state));
   InvalidateRect(window, nullptr, FALSE);
+}
+
+void SetCaption(HWND window, HyperlinkState& state, const Text& caption) {
+  state.caption = caption;
+  ShowChanges(window, state);
 }
 
 void OnMouseMove(HWND window, HyperlinkState& state, POINT point) {
@@ -104,17 +105,17 @@ void OnLeftButtonDown(HWND window, HyperlinkState& state) {
 
 BOOL OnWriteProperty(HWND window, HyperlinkState& state, int property, const PropertyValue& value) {
   switch (property) {
-    case 8:
+    case property::kCaption:
       state.caption = value.AsText();
       break;
-    case 9:
+    case property::hyperlink::kLinkKind:
       if (value.is_text) return FALSE;
       state.link_kind = value.number == kEmailLink ? kEmailLink : kWebLink;
       break;
-    case 10:
+    case property::hyperlink::kEmailAddress:
       state.email_address = value.AsText();
       break;
-    case 11:
+    case property::hyperlink::kWebAddress:
       state.web_address = value.AsText();
       break;
     default:
@@ -127,57 +128,42 @@ BOOL OnWriteProperty(HWND window, HyperlinkState& state, int property, const Pro
 BOOL OnReadProperty(const HyperlinkState& state, int property, PropertyValue& value) {
   value.is_text = true;
   switch (property) {
-    case 8:
+    case property::kCaption:
       value.text = state.caption;
       return TRUE;
-    case 9:
+    case property::hyperlink::kLinkKind:
       value.is_text = false;
       value.number = state.link_kind;
       return TRUE;
-    case 10:
+    case property::hyperlink::kEmailAddress:
       value.text = state.email_address;
       return TRUE;
-    case 11:
+    case property::hyperlink::kWebAddress:
       value.text = state.web_address;
       return TRUE;
   }
   return FALSE;
 }
 
-LRESULT CALLBACK HyperlinkProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    const ControlArgs& args = ArgsOf(lparam);
-    auto state = std::make_unique<HyperlinkState>();
-    state->caption = args.text;
-    state->web_address = args.address;
-    state->open_link = args.options ? args.options->open_link : LinkOpener(OpenLinkWithShell);
-    AttachState(window, std::move(state));
-  }
-  HyperlinkState* state = StateOf<HyperlinkState>(window);
-  if (!state) return DefWindowProcW(window, message, wparam, lparam);
-  LRESULT shared = 0;
-  if (AnswerSharedMessage(window, *state, message, wparam, lparam, &shared)) return shared;
+std::unique_ptr<HyperlinkState> MakeState(const ControlArgs& args) {
+  auto state = std::make_unique<HyperlinkState>();
+  state->caption = args.text;
+  state->web_address = args.address;
+  state->open_link = args.options ? args.options->open_link : LinkOpener(OpenLinkWithShell);
+  return state;
+}
+
+LRESULT AnswerOwnMessage(HWND window, HyperlinkState& state, UINT message, WPARAM wparam,
+                         LPARAM lparam) {
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;  // PaintContent fills the whole rectangle
-    case WM_PAINT:
-      OnPaint(window, *state);
-      return 0;
-    case WM_PRINTCLIENT:
-      PaintContent(window, *state, reinterpret_cast<HDC>(wparam));
-      return 0;
-    case WM_SETTEXT:  // from outside the window operations: the caption
-      state->caption = TextOfSetText(lparam);
-      ShowChanges(window, *state);
-      return TRUE;
     case WM_MOUSEMOVE:
-      OnMouseMove(window, *state, POINT{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
+      OnMouseMove(window, state, POINT{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
       return 0;
     case WM_CAPTURECHANGED:
-      OnCaptureChanged(window, *state);
+      OnCaptureChanged(window, state);
       return 0;
     case WM_LBUTTONDOWN:
-      OnLeftButtonDown(window, *state);
+      OnLeftButtonDown(window, state);
       return 0;
   }
   return DefWindowProcW(window, message, wparam, lparam);
@@ -192,7 +178,8 @@ bool OpenLinkWithShell(const Text& target) {
 }
 
 HWND CreateHyperlinkBox(const ControlArgs& args) {
-  if (!RegisterControlClass(kClassName, HyperlinkProc, LoadCursor(nullptr, IDC_HAND))) {
+  if (!RegisterControlClass(kClassName, ControlProc<HyperlinkState, MakeState, AnswerOwnMessage>,
+                            LoadCursor(nullptr, IDC_HAND))) {
     return nullptr;
   }
   return CreateControlWindow(kClassName, args, 0);

@@ -105,7 +105,7 @@ LRESULT OnPaint(HWND bar, ProgressBarState& state, WPARAM wparam, LPARAM lparam)
 }
 
 BOOL OnWriteProperty(HWND bar, ProgressBarState& state, int property, const PropertyValue& value) {
-  if (property != 13 || value.is_text) return FALSE;
+  if (property != property::progress::kPosition || value.is_text) return FALSE;
   state.stored = ClampStoredPosition(value.number);
   SendMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(state.stored), 0);
   return TRUE;
@@ -114,13 +114,13 @@ BOOL OnWriteProperty(HWND bar, ProgressBarState& state, int property, const Prop
 BOOL OnReadProperty(HWND bar, ProgressBarState& state, int property, PropertyValue& value) {
   value.is_text = false;
   switch (property) {
-    case 11:
+    case property::progress::kMinimum:
       value.number = static_cast<int32_t>(CallStandard(bar, state, PBM_GETRANGE, TRUE, 0));
       return TRUE;
-    case 12:
+    case property::progress::kMaximum:
       value.number = static_cast<int32_t>(CallStandard(bar, state, PBM_GETRANGE, FALSE, 0));
       return TRUE;
-    case 13:
+    case property::progress::kPosition:
       value.number = state.stored;
       return TRUE;
   }

@@ -11,7 +11,7 @@
 // (progress_bar.cpp).
 #include <windows.h>
 
-#include "app/controls/control.h"
+#include "app/controls/caption_control.h"
 #include "app/gdi_handles.h"
 
 namespace {
@@ -20,27 +20,16 @@ using namespace control_base;
 
 const wchar_t kClassName[] = L"TovraTransparentLabel";
 
-struct TransparentLabelState {
-  Text caption;  // the bytes written, kept exactly; the window text is their UTF-16 form
-  RECT placed;   // where the text was last drawn, in the parent's client area
-};
-
-void PaintContent(HWND window, HDC dc) {
-  RECT rect;
-  GetClientRect(window, &rect);
-  DrawOneLine(dc, rect, WindowText(window), kTextColour, DT_LEFT);
-}
-
-void OnPaint(HWND window) {
-  PaintScope paint(window);
-  PaintContent(window, paint.dc());
+void PaintContent(HDC dc, const RECT& client, const std::wstring& caption) {
+  DrawOneLine(dc, client, caption, kTextColour, DT_LEFT);
 }
 
 // Repaints the window beneath the label's rectangle, then the label: the
 // label is one of the parent's children in that rectangle, and being
 // transparent it is painted after the ones beneath it. After a move the old
-// place is repainted too, since nothing else covers the text left there.
-void Refresh(HWND window, TransparentLabelState& state) {
+// place (state.placed) is repainted too, since nothing else covers the text
+// left there.
+void Refresh(HWND window, CaptionState& state) {
   const HWND parent = GetParent(window);
   const UINT flags = RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW;
   RECT rect;
@@ -52,59 +41,12 @@ void Refresh(HWND window, TransparentLabelState& state) {
   UpdateWindow(window);
 }
 
-void SetCaption(HWND window, TransparentLabelState& state, const Text& caption) {
-  state.caption = caption;
-  SetWindowTextRaw(window, caption);
-  Refresh(window, state);
-}
-
-BOOL OnWriteProperty(HWND window, TransparentLabelState& state, int property,
-                     const PropertyValue& value) {
-  if (property != 8) return FALSE;
-  SetCaption(window, state, value.AsText());
-  return TRUE;
-}
-
-BOOL OnReadProperty(const TransparentLabelState& state, int property, PropertyValue& value) {
-  if (property != 8) return FALSE;
-  value.is_text = true;
-  value.text = state.caption;
-  return TRUE;
-}
-
-LRESULT CALLBACK TransparentLabelProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    const ControlArgs& args = ArgsOf(lparam);
-    AttachState(window, std::make_unique<TransparentLabelState>(
-                            TransparentLabelState{args.text, args.rect}));
-  }
-  TransparentLabelState* state = StateOf<TransparentLabelState>(window);
-  if (!state) return DefWindowProcW(window, message, wparam, lparam);
-  LRESULT shared = 0;
-  if (AnswerSharedMessage(window, *state, message, wparam, lparam, &shared)) return shared;
-  switch (message) {
-    case WM_ERASEBKGND:
-      return 1;  // nothing of its own to erase
-    case WM_PAINT:
-      OnPaint(window);
-      return 0;
-    case WM_PRINTCLIENT:
-      PaintContent(window, reinterpret_cast<HDC>(wparam));
-      return 0;
-    case WM_SETTEXT:  // from outside the window operations
-      SetCaption(window, *state, TextOfSetText(lparam));
-      return TRUE;
-    case WM_WINDOWPOSCHANGED:
-      if (!(reinterpret_cast<const WINDOWPOS*>(lparam)->flags & SWP_NOMOVE))
-        Refresh(window, *state);
-      break;
-  }
-  return DefWindowProcW(window, message, wparam, lparam);
-}
+// Refreshed when the caption changes and whenever it moves.
+const CaptionKind kTransparentLabel = {PaintContent, Refresh, true};
 
 }  // namespace
 
 HWND CreateTransparentLabel(const ControlArgs& args) {
-  if (!RegisterControlClass(kClassName, TransparentLabelProc)) return nullptr;
+  if (!RegisterControlClass(kClassName, CaptionControlProc<kTransparentLabel>)) return nullptr;
   return CreateControlWindow(kClassName, args, 0, WS_EX_TRANSPARENT);
 }

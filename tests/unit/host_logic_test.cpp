@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "host/host.h"
 #include "host/host_logic.h"
 
 using namespace host_logic;
@@ -52,6 +53,18 @@ TEST(RegistryPath, SplitsAtLastBackslashSkippingTrailBytes) {
     EXPECT_EQ(r.value, c.value) << c.path;
   }
 }
+
+// The names stand for the host interface's own numbers; callers and tests
+// that pass numbers rely on them, and the tables' bounds are taken from them.
+static_assert(open_mode::kRead == 1 && open_mode::kRewrite == 4 &&
+              open_mode::kWriteKeepingContent == 5 && open_mode::kReadWriteKeepingContent == 6);
+static_assert(share_mode::kReadWrite == 1 && share_mode::kNone == 4);
+static_assert(registry_root::kClassesRoot == 1 && registry_root::kCurrentUser == 3 &&
+              registry_root::kLocalMachine == 4 && registry_root::kUsers == 5);
+static_assert(show_mode::kHidden == 1 && show_mode::kNormal == 2 &&
+              show_mode::kMinimizedNotActivated == 6);
+static_assert(message_flags::kOk == 0 && message_flags::kYesNoQuestion == 36);
+static_assert(box_answer::kOk == 0 && box_answer::kYes == 5 && box_answer::kNo == 6);
 
 TEST(Tables, RootsShowModesOpenFlagsAndAnswers) {
   EXPECT_EQ(RegistryRoot(4), 4);

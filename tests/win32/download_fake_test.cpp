@@ -471,7 +471,7 @@ TEST(ProgressDisplay, WritesTheBarPositionOnEveryCall) {
   std::vector<PropertyWrite> expected;
   for (const Call& c : calls) {
     ProgressCallback(c.content_length, c.running_total, c.elapsed_ms, c.received);
-    expected.push_back({Control::进度条1, property::kPosition, c.position});
+    expected.push_back({Control::进度条1, property::progress::kPosition, c.position});
   }
   EXPECT_EQ(PropertyWrites(), expected);
 }
@@ -483,9 +483,10 @@ TEST_F(DownloadFake, DrivesTheBarOncePerChunk) {
   response.chunks = {Filler(10240, 'a'), Filler(5120, 'b'), Filler(5120, 'c')};
   FakeInternet internet(response, target_);
   EXPECT_EQ(DownloadPackage(kUrl, target_, ProgressCallback, 0, false, internet, Ticks({1})), 0);
-  const std::vector<PropertyWrite> expected = {{Control::进度条1, property::kPosition, 5000},
-                                               {Control::进度条1, property::kPosition, 7500},
-                                               {Control::进度条1, property::kPosition, 10000}};
+  const std::vector<PropertyWrite> expected = {
+      {Control::进度条1, property::progress::kPosition, 5000},
+      {Control::进度条1, property::progress::kPosition, 7500},
+      {Control::进度条1, property::progress::kPosition, 10000}};
   EXPECT_EQ(PropertyWrites(), expected);
 }
 

@@ -32,7 +32,8 @@ using HyperlinkTest = MainWindowTest;
 TEST_F(HyperlinkTest, DrawsNormalHoverAndVisitedColours) {
   Grow();
   MoveMouseTo(kAway);
-  WriteProperty(Control::超级链接框1, property::kWebAddress, "http://mirror1.example/wap.zip");
+  WriteProperty(Control::超级链接框1, property::hyperlink::kWebAddress,
+                "http://mirror1.example/wap.zip");
   const HWND box = Child(Control::超级链接框1);
   const POINT centre = CentreOf(ScreenRect(box));
   const auto pixels = [&] {
@@ -103,11 +104,11 @@ TEST_F(HyperlinkTest, OpensOnlyAllowedTargets) {
   };
   for (const auto& c : cases) {
     // Visited from an earlier successful click, then the case's click.
-    WriteProperty(Control::标签8, property::kWebAddress, allowed);
+    WriteProperty(Control::标签8, property::hyperlink::kWebAddress, allowed);
     click();
     ASSERT_TRUE(shows_visited());
     opened_.clear();
-    WriteProperty(Control::标签8, property::kWebAddress, c.target);
+    WriteProperty(Control::标签8, property::hyperlink::kWebAddress, c.target);
     click();
     EXPECT_EQ(opened_, c.opens ? std::vector<Text>{c.target} : std::vector<Text>{}) << c.target;
     EXPECT_EQ(shows_visited(), c.opens) << c.target;
@@ -134,7 +135,7 @@ TEST(ShellLinkTest, AllowedTargetReachesTheRegisteredHandlerAndRefusedOneNothing
   ASSERT_TRUE(window);
   const HWND box = GetDlgItem(window.get(), ControlId(Control::标签8));
   const auto click = [&](const Text& target) {
-    WriteProperty(Control::标签8, property::kWebAddress, target);
+    WriteProperty(Control::标签8, property::hyperlink::kWebAddress, target);
     SendMessageW(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   };
   click(trap);

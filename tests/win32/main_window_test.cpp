@@ -124,8 +124,8 @@ TEST_F(MainWindowTest, ClampsHeightAndPosition) {
                    {1, "1", 1}};
   const HWND bar = Child(Control::进度条1);
   for (const auto& c : positions) {
-    WriteProperty(Control::进度条1, property::kPosition, c.written);
-    EXPECT_EQ(ReadProperty(Control::进度条1, property::kPosition), c.stored) << c.written;
+    WriteProperty(Control::进度条1, property::progress::kPosition, c.written);
+    EXPECT_EQ(ReadProperty(Control::进度条1, property::progress::kPosition), c.stored) << c.written;
     EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0), c.shown) << c.written;
   }
 }
@@ -196,7 +196,7 @@ TEST_F(MainWindowTest, BarShowsWrittenPositionAfterItsDelayedRepaint) {
     double low, high;  // part of the bar drawn filled
   } cases[] = {{5000, 0.47, 0.53}, {20000, 0.98, 1.0}, {-5, 0.0, 0.0}, {10000, 0.98, 1.0}};
   for (const auto& c : cases) {
-    RunOnWorker([&] { WriteProperty(Control::进度条1, property::kPosition, c.written); });
+    RunOnWorker([&] { WriteProperty(Control::进度条1, property::progress::kPosition, c.written); });
     Settle();
     const ScreenImage row = BarRow(bar);
     int filled = 0;
@@ -275,7 +275,7 @@ TEST_F(MainWindowTest, CallsAfterTheWindowIsGoneDoNothing) {
   window_.reset();
   const auto calls = [] {
     WriteProperty(Control::标签6, property::kCaption, "late");
-    WriteProperty(Control::进度条1, property::kPosition, 100);
+    WriteProperty(Control::进度条1, property::progress::kPosition, 100);
     WriteProperty(Control::MainWindow, property::kHeight, 331);
     SetZOrder(Control::透明标签1, 1);
     EXPECT_EQ(ReadProperty(Control::标签6, property::kCaption), "");
@@ -343,7 +343,7 @@ TEST_F(MainWindowTest, AmpersandOnLabelVersusHyperlinkBox) {
 
 TEST_F(MainWindowTest, TransparentLabelLeavesNoTraceOfItsOldText) {
   // The bar half full, so the label lies over both its filled and empty parts.
-  WriteProperty(Control::进度条1, property::kPosition, 5000);
+  WriteProperty(Control::进度条1, property::progress::kPosition, 5000);
   WriteProperty(Control::透明标签1, property::kCaption, "");
   Settle();
   const ScreenImage nothing = Capture(Control::透明标签1);
@@ -370,17 +370,17 @@ TEST_F(MainWindowTest, TransparentLabelLeavesNoTraceOfItsOldText) {
 }
 
 TEST_F(MainWindowTest, StatusTextStaysReadableWhileTheBarMoves) {
-  WriteProperty(Control::进度条1, property::kPosition, 7000);
+  WriteProperty(Control::进度条1, property::progress::kPosition, 7000);
   WriteProperty(Control::透明标签1, property::kCaption, "");
   Settle();
   const ScreenImage no_text = Capture(Control::透明标签1);
-  WriteProperty(Control::进度条1, property::kPosition, 0);
+  WriteProperty(Control::进度条1, property::progress::kPosition, 0);
   WriteProperty(Control::透明标签1, property::kCaption, "正在获取版本信息...");
   // Small steps across the text, each drawn on its own as a slow download's
   // are: every repaint of the bar covers only a strip of the letters.
   RunOnWorker([] {
     for (int32_t p = 3500; p <= 6500; p += 250) {
-      WriteProperty(Control::进度条1, property::kPosition, p);
+      WriteProperty(Control::进度条1, property::progress::kPosition, p);
       Sleep(60);
     }
   });
