@@ -404,8 +404,11 @@ TEST_F(EndToEnd, SecondStartInTheSameFolderShowsTheFirstAndEnds) {
     ASSERT_TRUE(second.started());
     EXPECT_EQ(second.WaitExit(10000), 0u);
   }
-  // The first is back on the screen, still the only window.
-  for (DWORD wait = GetTickCount(); IsIconic(first.window()) && GetTickCount() - wait < 5000;) {
+  // The first is back on the screen and in front, still the only window.
+  // (The restore is asynchronous: it is carried out by the first's thread.)
+  for (DWORD wait = GetTickCount();
+       (IsIconic(first.window()) || GetForegroundWindow() != first.window()) &&
+       GetTickCount() - wait < 5000;) {
     Sleep(20);
   }
   EXPECT_FALSE(IsIconic(first.window()));
