@@ -8,6 +8,7 @@
 
 #include "app/control_table.h"
 #include "app/panel_links.h"
+#include "host/handles.h"
 #include "host/host.h"
 #include "tests/win32/temp_folder.h"
 #include "tests/win32/window_test_support.h"
@@ -31,13 +32,6 @@ bool FolderExists(const Text& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
-
-struct InternetHandleTraits {
-  using Value = HINTERNET;
-  static Value Invalid() { return nullptr; }
-  static void Close(Value h) { InternetCloseHandle(h); }
-};
-using UniqueInternetHandle = UniqueHandle<InternetHandleTraits>;
 
 // Whether the address answers now, from the network rather than a cache.
 bool Answers(const Text& address) {
