@@ -12,7 +12,9 @@
 #include "check/verdict.h"
 #include "host/wide.h"
 #include "tests/e2e/tool_window.h"
-#include "tests/win32/temp_folder.h"
+#include "tests/support/box_support.h"
+#include "tests/support/path_support.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -33,10 +35,10 @@ const char* const kSuiteKey =
 class EndToEnd : public ::testing::Test {
  protected:
   void SetUp() override {
-    program_ = DosPathFromEnv("E2E_PROGRAM");
-    www_ = DosPathFromEnv("E2E_WWW");
-    packages_ = DosPathFromEnv("E2E_PACKAGES");
-    access_log_ = DosPathFromEnv("E2E_ACCESS_LOG");
+    program_ = WindowsPathFromEnv("E2E_PROGRAM");
+    www_ = WindowsPathFromEnv("E2E_WWW");
+    packages_ = WindowsPathFromEnv("E2E_PACKAGES");
+    access_log_ = WindowsPathFromEnv("E2E_ACCESS_LOG");
     ASSERT_FALSE(program_.empty() || www_.empty() || packages_.empty()) << "run through ctest";
     CreateDirectoryA((www_ + "\\Tovrasafebeta").c_str(), nullptr);
     SetServer(nullptr);
@@ -461,8 +463,8 @@ TEST_F(EndToEnd, FolderWithChineseAndSpaceAndAPlantedExpand) {
   // A program named expand.exe beside the tool, as in a Downloads folder: it
   // would leave a mark if it ever ran.
   const Text marker = folder + "\\planted-expand-ran.txt";
-  ASSERT_TRUE(
-      CopyFileA(DosPathFromEnv("E2E_PLANTED").c_str(), (folder + "\\expand.exe").c_str(), FALSE));
+  ASSERT_TRUE(CopyFileA(WindowsPathFromEnv("E2E_PLANTED").c_str(),
+                        (folder + "\\expand.exe").c_str(), FALSE));
   ToolProcess tool(exe);
   ASSERT_TRUE(tool.WaitForWindow());
   RunToFinish(tool);

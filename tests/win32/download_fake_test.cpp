@@ -12,8 +12,9 @@
 #include "check/download.h"
 #include "check/progress.h"
 #include "host/handles.h"
+#include "tests/support/box_support.h"
+#include "tests/support/temp_folder.h"
 #include "tests/win32/download_test_support.h"
-#include "tests/win32/temp_folder.h"
 
 namespace {
 
@@ -531,7 +532,7 @@ TEST(SystemInternet, MissingWinInetEndsWithABoxAndMinusOne) {
   if (!box) TerminateProcess(process.get(), 1);
   ASSERT_NE(box, nullptr);
   EXPECT_NE(BoxMessage(box).find("Wininet.dll"), Text::npos) << BoxMessage(box);
-  PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  PressBoxButton(box, IDOK);
   ASSERT_EQ(WaitForSingleObject(process.get(), 20000), WAIT_OBJECT_0);
   DWORD code = 0;
   GetExitCodeProcess(process.get(), &code);

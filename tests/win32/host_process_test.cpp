@@ -8,8 +8,9 @@
 
 #include "host/handles.h"
 #include "host/host.h"
+#include "tests/support/box_support.h"
+#include "tests/support/temp_folder.h"
 #include "tests/win32/host_probe.h"
-#include "tests/win32/temp_folder.h"
 
 namespace {
 
@@ -74,6 +75,6 @@ TEST(OutOfMemory, FatalBoxNamesTheByteCountAndExitsMinusOne) {
   ASSERT_NE(box, nullptr);
   EXPECT_NE(BoxMessage(box).find(std::to_string(kImpossibleAllocation)), Text::npos)
       << BoxMessage(box);
-  PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  PressBoxButton(box, IDOK);
   EXPECT_EQ(WaitExitCode(probe), 0xFFFFFFFFu);
 }

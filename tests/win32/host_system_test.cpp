@@ -6,7 +6,8 @@
 #include <atomic>
 
 #include "host/host.h"
-#include "tests/win32/temp_folder.h"
+#include "tests/support/box_support.h"
+#include "tests/support/temp_folder.h"
 
 TEST(ReadIniText, TrimsArgumentsAndUsesDefaults) {
   TempFolder dir("ini");

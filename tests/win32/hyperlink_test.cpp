@@ -4,8 +4,8 @@
 
 #include "host/host.h"
 #include "host/wide.h"
+#include "tests/support/temp_folder.h"
 #include "tests/win32/main_window_fixture.h"
-#include "tests/win32/temp_folder.h"
 
 namespace {
 

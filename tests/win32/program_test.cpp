@@ -10,7 +10,9 @@
 #include "app/panel_links.h"
 #include "host/handles.h"
 #include "host/host.h"
-#include "tests/win32/temp_folder.h"
+#include "tests/support/box_support.h"
+#include "tests/support/path_support.h"
+#include "tests/support/temp_folder.h"
 #include "tests/win32/window_test_support.h"
 
 namespace {
@@ -155,7 +157,7 @@ TEST(ProgramTest, WithoutTheEmbeddedBrowserEndsWithTheFatalBoxAndMinusOne) {
   const HWND box = WaitForBox("错误");
   ASSERT_TRUE(box);
   EXPECT_FALSE(FindWindowW(kMainWindowClass, nullptr));
-  PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  PressBoxButton(box, IDOK);
   EXPECT_EQ(program.WaitForExit(kExitWait), static_cast<DWORD>(-1));
   EXPECT_FALSE(FolderExists(copy.work()));  // creation completed was never raised
 }

@@ -13,7 +13,9 @@
 #include "check/version_check.h"
 #include "check/window_ops.h"
 #include "host/host.h"
-#include "tests/win32/temp_folder.h"
+#include "tests/support/box_support.h"
+#include "tests/support/path_support.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -76,7 +78,7 @@ class VersionCheck : public ::testing::Test {
 };
 
 TEST_F(VersionCheck, StepsInOrderOnWhatAnEarlierRunLeft) {
-  const Text packages = DosPathFromEnv("E2E_PACKAGES");
+  const Text packages = WindowsPathFromEnv("E2E_PACKAGES");
   ASSERT_FALSE(packages.empty()) << "run through ctest";
   ASSERT_TRUE(
       CopyFileA((packages + "\\current.cab").c_str(), (work_ + "\\set.cab").c_str(), FALSE));

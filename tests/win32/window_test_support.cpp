@@ -153,14 +153,6 @@ POINT CentreOf(const RECT& rect) {
   return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
-Text WindowsPath(const char* path) {
-  Text windows = path[0] == '/' ? JoinText("Z:", path) : Text(path);
-  for (char& c : windows) {
-    if (c == '/') c = '\\';
-  }
-  return windows;
-}
-
 ChildProgram::ChildProgram(const Text& exe_path) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;

@@ -52,9 +52,6 @@ void MoveMouseTo(POINT screen_point);
 void ClickAt(POINT screen_point);
 POINT CentreOf(const RECT& rect);
 
-// "Z:\path" for a path of the Linux side as Wine sees it; Windows paths as they are.
-Text WindowsPath(const char* path);
-
 // A program started as a child process; ended when the test is over if it
 // is still running.
 class ChildProgram {
