@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <sstream>
 
 #include "check/verdict.h"
@@ -14,6 +15,7 @@
 #include "tests/e2e/tool_window.h"
 #include "tests/support/box_support.h"
 #include "tests/support/path_support.h"
+#include "tests/support/registry_support.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -29,8 +31,6 @@ const char* const kNewestVersion = "8.1.0.1002";
 const char* const kFileNameText = "TovraSafe_Beta_8.1.0.1002.exe";
 const char* const kAddressText = "http://dl.tovra.example/beta/TovraSafe_Beta_8.1.0.1002.exe";
 const char* const kIntroductionText = "修复了若干问题，提升了扫描速度";
-const char* const kSuiteKey =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Tovrasafe.exe";
 
 class EndToEnd : public ::testing::Test {
  protected:
@@ -47,7 +47,7 @@ class EndToEnd : public ::testing::Test {
   }
   void TearDown() override {
     SetServer(nullptr);
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSuiteKey);
+    suite_.reset();
   }
 
   // A fresh copy of the program in `folder_name` under a temp folder.
@@ -78,14 +78,9 @@ class EndToEnd : public ::testing::Test {
     const Text suite = app_dir_ / "Tovra安全卫士";
     CreateDirectoryA(suite.c_str(), nullptr);
     CopyFileA((packages_ + "\\" + repsafe).c_str(), (suite + "\\repsafe.ini").c_str(), FALSE);
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSuiteKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                    nullptr);
-    RegSetValueExA(key, "Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(suite.c_str()),
-                   static_cast<DWORD>(suite.size() + 1));
-    RegCloseKey(key);
+    suite_.emplace(suite);
   }
-  void UninstallSuite() { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSuiteKey); }
+  void UninstallSuite() { suite_.reset(); }
 
   std::string Package(const char* name) const { return ReadWholeFile(packages_ + "\\" + name); }
   std::string AccessLog() const { return ReadWholeFile(access_log_); }
@@ -128,6 +123,7 @@ class EndToEnd : public ::testing::Test {
 
   TempFolder app_dir_{"e2e"};
   Text program_, www_, packages_, access_log_;
+  std::optional<SuiteRegistration> suite_;
 };
 
 TEST_F(EndToEnd, FreshRunShowsEveryRowAndTheVerdict) {

@@ -13,6 +13,7 @@
 #include "check/progress.h"
 #include "host/handles.h"
 #include "tests/support/box_support.h"
+#include "tests/support/registry_support.h"
 #include "tests/support/temp_folder.h"
 #include "tests/win32/download_test_support.h"
 
@@ -490,38 +491,12 @@ TEST_F(DownloadFake, DrivesTheBarOncePerChunk) {
   EXPECT_EQ(PropertyWrites(), expected);
 }
 
-namespace {
-
-// Wine's per-program DLL settings: an empty load order takes the library
-// away from that one program.
-class NoWinInetFor {
- public:
-  explicit NoWinInetFor(const char* program)
-      : program_key_(Text("Software\\Wine\\AppDefaults\\") + program),
-        path_(program_key_ + "\\DllOverrides") {
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                    nullptr);
-    UniqueRegKey owned(key);
-    RegSetValueExA(key, "wininet", 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
-  }
-  ~NoWinInetFor() {
-    RegDeleteKeyA(HKEY_CURRENT_USER, path_.c_str());
-    RegDeleteKeyA(HKEY_CURRENT_USER, program_key_.c_str());
-  }
-
- private:
-  Text program_key_, path_;
-};
-
-}  // namespace
-
 TEST(SystemInternet, MissingWinInetEndsWithABoxAndMinusOne) {
   char exe[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, exe, MAX_PATH);
   Text probe = exe;
   probe = probe.substr(0, probe.rfind('\\')) + "\\download_probe.exe";
-  NoWinInetFor probe_setting("download_probe.exe");
+  DisabledDll no_wininet("download_probe.exe", "wininet");
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info = {};

@@ -4,6 +4,7 @@
 
 #include "host/host.h"
 #include "host/wide.h"
+#include "tests/support/registry_support.h"
 #include "tests/support/temp_folder.h"
 #include "tests/win32/main_window_fixture.h"
 

@@ -12,6 +12,7 @@
 #include "host/host.h"
 #include "tests/support/box_support.h"
 #include "tests/support/path_support.h"
+#include "tests/support/registry_support.h"
 #include "tests/support/temp_folder.h"
 #include "tests/win32/window_test_support.h"
 
@@ -44,26 +45,6 @@ bool Answers(const Text& address) {
                                             0));
   return static_cast<bool>(url);
 }
-
-// Switches a DLL off for every program of this file name while it lives,
-// through Wine's per-program DLL overrides.
-class DisabledDll {
- public:
-  DisabledDll(const Text& program, const char* dll)
-      : key_("Software\\Wine\\AppDefaults\\" + program) {
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, (key_ + "\\DllOverrides").c_str(), 0, nullptr, 0,
-                    KEY_SET_VALUE, nullptr, &key, nullptr);
-    const UniqueRegKey overrides(key);
-    RegSetValueExA(overrides.get(), dll, 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
-  }
-  ~DisabledDll() { RegDeleteTreeA(HKEY_CURRENT_USER, key_.c_str()); }
-  DisabledDll(const DisabledDll&) = delete;
-  DisabledDll& operator=(const DisabledDll&) = delete;
-
- private:
-  Text key_;
-};
 
 }  // namespace
 

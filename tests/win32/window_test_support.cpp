@@ -194,19 +194,3 @@ DWORD ChildProgram::WaitForExit(DWORD timeout_ms) {
   GetExitCodeProcess(process_.get(), &code);
   return code;
 }
-
-ThunderHandler::ThunderHandler(const Text& marker) {
-  const Text command = "cmd.exe /c echo %1> \"" + marker + "\"";
-  HKEY key = nullptr;
-  RegCreateKeyExA(HKEY_CLASSES_ROOT, "thunder\\shell\\open\\command", 0, nullptr, 0, KEY_ALL_ACCESS,
-                  nullptr, &key, nullptr);
-  RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
-                 static_cast<DWORD>(command.size() + 1));
-  RegCloseKey(key);
-  HKEY scheme = nullptr;
-  RegOpenKeyExA(HKEY_CLASSES_ROOT, "thunder", 0, KEY_ALL_ACCESS, &scheme);
-  RegSetValueExA(scheme, "URL Protocol", 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
-  RegCloseKey(scheme);
-}
-
-ThunderHandler::~ThunderHandler() { RegDeleteTreeA(HKEY_CLASSES_ROOT, "thunder"); }

@@ -71,14 +71,3 @@ class ChildProgram {
   UniqueKernelHandle process_;
   DWORD id_ = 0;
 };
-
-// A handler for the download manager's thunder: links, registered for the
-// life of this object: the shell runs it for every thunder: target it opens,
-// and it writes the target it was given into the marker file.
-class ThunderHandler {
- public:
-  explicit ThunderHandler(const Text& marker);
-  ~ThunderHandler();
-  ThunderHandler(const ThunderHandler&) = delete;
-  ThunderHandler& operator=(const ThunderHandler&) = delete;
-};
