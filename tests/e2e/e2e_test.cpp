@@ -10,6 +10,7 @@
 #include <optional>
 #include <sstream>
 
+#include "app/control_table.h"
 #include "check/verdict.h"
 #include "host/wide.h"
 #include "tests/e2e/tool_window.h"
@@ -107,7 +108,7 @@ class EndToEnd : public ::testing::Test {
   }
   void CloseAndExpectClean(ToolProcess& tool, const Text& exe) {
     tool.Close();
-    EXPECT_EQ(tool.WaitExit(), 0u);
+    EXPECT_EQ(tool.WaitForExit(), 0u);
     EXPECT_FALSE(FileExists(WorkFolderOf(exe)));
   }
   static bool FileExists(const Text& path) {
@@ -274,7 +275,7 @@ TEST_F(EndToEnd, ClosingMidDownloadKeepsThePartialCopyForTheNextStart) {
     EXPECT_EQ(narrow.right - narrow.left, 499);
     EXPECT_EQ(narrow.bottom - narrow.top, 65);
     tool.Close();
-    EXPECT_EQ(tool.WaitExit(5000), 0u);  // at once, the worker still downloading
+    EXPECT_EQ(tool.WaitForExit(5000), 0u);  // at once, the worker still downloading
   }
   const Text partial = WorkFolderOf(exe) + "\\set.tmp";
   ASSERT_TRUE(FileExists(partial));
@@ -301,7 +302,7 @@ TEST_F(EndToEnd, ClosingWhileTheQuestionIsUpRemovesThePartialCopy) {
     ASSERT_TRUE(tool.WaitForWindow());
     ASSERT_NE(WaitForBox("提示："), nullptr);
     tool.Close();
-    EXPECT_EQ(tool.WaitExit(5000), 0u);
+    EXPECT_EQ(tool.WaitForExit(5000), 0u);
   }
   EXPECT_FALSE(FileExists(WorkFolderOf(exe)));
 
@@ -365,7 +366,7 @@ namespace {
 BOOL CALLBACK CountToolWindow(HWND window, LPARAM count) {
   wchar_t title[128] = {};
   GetWindowTextW(window, title, 128);
-  if (TextFromWide(title) == kToolTitle) ++*reinterpret_cast<int*>(count);
+  if (TextFromWide(title) == kMainWindowTitle) ++*reinterpret_cast<int*>(count);
   return TRUE;
 }
 
@@ -398,7 +399,7 @@ TEST_F(EndToEnd, SecondStartInTheSameFolderShowsTheFirstAndEnds) {
   {
     ToolProcess second(exe);
     ASSERT_TRUE(second.started());
-    EXPECT_EQ(second.WaitExit(10000), 0u);
+    EXPECT_EQ(second.WaitForExit(10000), 0u);
   }
   // The first is back on the screen, still the only window.
   for (DWORD wait = GetTickCount(); IsIconic(first.window()) && GetTickCount() - wait < 5000;) {
@@ -450,7 +451,7 @@ TEST_F(EndToEnd, PanelPageIsRequestedFromItsHostWhileTheWindowIsStillNarrow) {
   const RECT narrow = tool.WindowRect();
   EXPECT_EQ(narrow.bottom - narrow.top, 65);
   tool.Close();
-  EXPECT_EQ(tool.WaitExit(5000), 0u);
+  EXPECT_EQ(tool.WaitForExit(5000), 0u);
 }
 
 TEST_F(EndToEnd, FolderWithChineseAndSpaceAndAPlantedExpand) {

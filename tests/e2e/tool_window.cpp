@@ -1,60 +1,14 @@
+// The real program driven from outside: its window, its controls' texts, its end.
 #include "tests/e2e/tool_window.h"
 
 #include <commctrl.h>
 
+#include "app/control_table.h"
 #include "host/wide.h"
 
-const char* const kToolTitle = "获取版本 - Tovra安全卫士小助手 - 高级工具";
-
 namespace {
+
 const char* const kFinalStatus = "获 取 完 毕...";
-}  // namespace
-
-ToolProcess::ToolProcess(const Text& exe, int show) {
-  const Text folder = exe.substr(0, exe.rfind('\\'));
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  if (show >= 0) {
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = static_cast<WORD>(show);
-  }
-  PROCESS_INFORMATION info = {};
-  Text command_line = "\"" + exe + "\"";
-  if (CreateProcessA(exe.c_str(), &command_line[0], nullptr, nullptr, FALSE, 0, nullptr,
-                     folder.c_str(), &startup, &info)) {
-    CloseHandle(info.hThread);
-    process_.reset(info.hProcess);
-    process_id_ = info.dwProcessId;
-  }
-}
-
-ToolProcess::~ToolProcess() {
-  if (process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) {
-    TerminateProcess(process_.get(), 99);
-    WaitForSingleObject(process_.get(), 5000);
-  }
-}
-
-namespace {
-
-struct FindArgs {
-  DWORD process_id;
-  std::wstring title;
-  HWND found;
-};
-
-BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM param) {
-  auto* args = reinterpret_cast<FindArgs*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  wchar_t title[256] = {};
-  GetWindowTextW(hwnd, title, 256);
-  if (pid == args->process_id && args->title == title) {
-    args->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
 
 Text WindowText(HWND hwnd) {
   wchar_t buffer[2048] = {};
@@ -64,14 +18,11 @@ Text WindowText(HWND hwnd) {
 
 }  // namespace
 
+ToolProcess::ToolProcess(const Text& exe, int show)
+    : process_(exe, Text(), ChildProcess::Folder::kProgram, show) {}
+
 HWND ToolProcess::WaitForWindow(DWORD timeout_ms) {
-  FindArgs args{process_id_, WideFromText(kToolTitle), nullptr};
-  const DWORD start = GetTickCount();
-  while (!args.found && GetTickCount() - start < timeout_ms) {
-    EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&args));
-    if (!args.found) Sleep(20);
-  }
-  window_ = args.found;
+  window_ = process_.WaitForWindow(kMainWindowClass, kMainWindowTitle, timeout_ms, false);
   return window_;
 }
 
@@ -131,10 +82,3 @@ bool ToolProcess::WaitForFinalStatus(DWORD timeout_ms) const {
 }
 
 void ToolProcess::Close() const { PostMessageW(window_, WM_CLOSE, 0, 0); }
-
-DWORD ToolProcess::WaitExit(DWORD timeout_ms) const {
-  if (WaitForSingleObject(process_.get(), timeout_ms) != WAIT_OBJECT_0) return STILL_ACTIVE;
-  DWORD code = 0;
-  GetExitCodeProcess(process_.get(), &code);
-  return code;
-}

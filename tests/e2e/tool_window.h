@@ -8,10 +8,8 @@
 #include <map>
 #include <string>
 
-#include "host/handles.h"
 #include "host/text.h"
-
-extern const char* const kToolTitle;  // "获取版本 - Tovra安全卫士小助手 - 高级工具"
+#include "tests/support/process_support.h"
 
 struct ChildView {
   Text class_name;
@@ -26,9 +24,9 @@ class ToolProcess {
   // with the show mode a shortcut would give it (SW_SHOWMINNOACTIVE for
   // "Run: Minimized"), or none.
   explicit ToolProcess(const Text& exe, int show = -1);
-  ~ToolProcess();  // kills the process if it is still running
 
-  bool started() const { return static_cast<bool>(process_); }
+  bool started() const { return process_.started(); }
+  // MainWindow, found by its class and title (before it is shown, too).
   HWND WaitForWindow(DWORD timeout_ms = 15000);
   HWND window() const { return window_; }
 
@@ -45,10 +43,9 @@ class ToolProcess {
 
   void Close() const;  // WM_CLOSE, as the title bar's Close button
   // Exit code once the process has ended, or STILL_ACTIVE after the timeout.
-  DWORD WaitExit(DWORD timeout_ms = 15000) const;
+  DWORD WaitForExit(DWORD timeout_ms = 15000) const { return process_.WaitForExit(timeout_ms); }
 
  private:
-  UniqueKernelHandle process_;
-  DWORD process_id_ = 0;
+  ChildProcess process_;  // ended when the test is over if still running
   HWND window_ = nullptr;
 };

@@ -11,8 +11,9 @@
 
 #include "check/download.h"
 #include "check/progress.h"
-#include "host/handles.h"
 #include "tests/support/box_support.h"
+#include "tests/support/path_support.h"
+#include "tests/support/process_support.h"
 #include "tests/support/registry_support.h"
 #include "tests/support/temp_folder.h"
 #include "tests/win32/download_test_support.h"
@@ -492,24 +493,12 @@ TEST_F(DownloadFake, DrivesTheBarOncePerChunk) {
 }
 
 TEST(SystemInternet, MissingWinInetEndsWithABoxAndMinusOne) {
-  char exe[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, exe, MAX_PATH);
-  Text probe = exe;
-  probe = probe.substr(0, probe.rfind('\\')) + "\\download_probe.exe";
   DisabledDll no_wininet("download_probe.exe", "wininet");
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info = {};
-  ASSERT_TRUE(CreateProcessA(probe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                             &startup, &info));
-  UniqueKernelHandle process(info.hProcess), thread(info.hThread);
+  const ChildProcess probe(BesideThisProgram("download_probe.exe"));
+  ASSERT_TRUE(probe.started());
   HWND box = WaitForBox("错误");
-  if (!box) TerminateProcess(process.get(), 1);
   ASSERT_NE(box, nullptr);
   EXPECT_NE(BoxMessage(box).find("Wininet.dll"), Text::npos) << BoxMessage(box);
   PressBoxButton(box, IDOK);
-  ASSERT_EQ(WaitForSingleObject(process.get(), 20000), WAIT_OBJECT_0);
-  DWORD code = 0;
-  GetExitCodeProcess(process.get(), &code);
-  EXPECT_EQ(code, 0xFFFFFFFFu);
+  EXPECT_EQ(probe.WaitForExit(20000), 0xFFFFFFFFu);  // STILL_ACTIVE when it hangs
 }

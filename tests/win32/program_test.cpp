@@ -12,6 +12,7 @@
 #include "host/host.h"
 #include "tests/support/box_support.h"
 #include "tests/support/path_support.h"
+#include "tests/support/process_support.h"
 #include "tests/support/registry_support.h"
 #include "tests/support/temp_folder.h"
 #include "tests/win32/window_test_support.h"
@@ -56,7 +57,7 @@ TEST(ProgramTest, OpensWithItsWorkFolderAndClosesWithExitCodeZero) {
   } closes[] = {{"WM_CLOSE", WM_CLOSE, 0}, {"system menu Close", WM_SYSCOMMAND, SC_CLOSE}};
   for (const auto& c : closes) {
     ProgramCopy copy(TOVRA_CHECK_EXE);
-    ChildProgram program(copy.exe);
+    ChildProcess program(copy.exe);
     ASSERT_TRUE(program.started());
     const HWND window = program.WaitForWindow(kMainWindowClass, kMainWindowTitle);
     ASSERT_TRUE(window) << c.how;
@@ -70,7 +71,7 @@ TEST(ProgramTest, OpensWithItsWorkFolderAndClosesWithExitCodeZero) {
 
 TEST(ProgramTest, EndOfSessionIsGrantedAfterTheCleanUp) {
   ProgramCopy copy(TOVRA_CHECK_EXE);
-  ChildProgram program(copy.exe);
+  ChildProcess program(copy.exe);
   const HWND window = program.WaitForWindow(kMainWindowClass, kMainWindowTitle);
   ASSERT_TRUE(window);
   WriteWholeFile(copy.work() + "\\setup.ini", "[TovraSafe]\r\n");
@@ -95,7 +96,7 @@ TEST(ProgramTest, CloseWhileTheWorkerIsBusyEndsAtOnceAndLeavesHeldFilesBehind) {
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
   ASSERT_TRUE(held);
 
-  ChildProgram program(copy.exe);
+  ChildProcess program(copy.exe);
   const HWND window = program.WaitForWindow(kMainWindowClass, kMainWindowTitle);
   ASSERT_TRUE(window);
   ASSERT_TRUE(WaitForBox("忙"));  // the worker is busy in its box
@@ -115,7 +116,7 @@ TEST(ProgramTest, PanelPageThatCannotBeLoadedLeavesStartAndCloseAlone) {
   const Text page = panel::AddressOf(Control::超文本浏览框1);
   ASSERT_FALSE(Answers(page)) << page;
   ProgramCopy copy(TOVRA_CHECK_EXE);
-  ChildProgram program(copy.exe);
+  ChildProcess program(copy.exe);
   const HWND window = program.WaitForWindow(kMainWindowClass, kMainWindowTitle);
   ASSERT_TRUE(window);
   const HWND group = GetDlgItem(window, ControlId(Control::分组框1));
@@ -133,7 +134,7 @@ TEST(ProgramTest, WithoutTheEmbeddedBrowserEndsWithTheFatalBoxAndMinusOne) {
   const Text name = "tovra_check_no_browser.exe";
   DisabledDll no_browser(name, "ieframe");
   ProgramCopy copy(TOVRA_CHECK_EXE, name);
-  ChildProgram program(copy.exe);
+  ChildProcess program(copy.exe);
   ASSERT_TRUE(program.started());
   const HWND box = WaitForBox("错误");
   ASSERT_TRUE(box);

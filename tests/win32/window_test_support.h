@@ -1,6 +1,5 @@
 // Test support for MainWindow under Wine: message pumping while another
-// thread works, screen captures with colour checks, real mouse input, and
-// running the program itself as a child process.
+// thread works, screen captures with colour checks, and real mouse input.
 #pragma once
 
 #include <windows.h>
@@ -51,23 +50,3 @@ int ColourDistance(COLORREF a, COLORREF b);
 void MoveMouseTo(POINT screen_point);
 void ClickAt(POINT screen_point);
 POINT CentreOf(const RECT& rect);
-
-// A program started as a child process; ended when the test is over if it
-// is still running.
-class ChildProgram {
- public:
-  explicit ChildProgram(const Text& exe_path);
-  ~ChildProgram();
-  ChildProgram(const ChildProgram&) = delete;
-  ChildProgram& operator=(const ChildProgram&) = delete;
-  bool started() const { return static_cast<bool>(process_); }
-  // The program's top-level window of this class and title, waited for.
-  HWND WaitForWindow(const wchar_t* class_name, const Text& title, DWORD timeout_ms = 10000);
-  // Waits for the process to end: its exit code, or STILL_ACTIVE on timeout.
-  DWORD WaitForExit(DWORD timeout_ms);
-  DWORD id() const { return id_; }
-
- private:
-  UniqueKernelHandle process_;
-  DWORD id_ = 0;
-};
