@@ -15,7 +15,6 @@
 #include "tests/support/process_support.h"
 #include "tests/support/registry_support.h"
 #include "tests/support/temp_folder.h"
-#include "tests/win32/window_test_support.h"
 
 namespace {
 

@@ -1,5 +1,6 @@
-// Test support for MainWindow under Wine: message pumping while another
-// thread works, screen captures with colour checks, and real mouse input.
+// Windows as the tests drive them: message pumping while another thread
+// works, MainWindow's controls found through the control table, screen
+// captures with colour checks, and real mouse input.
 #pragma once
 
 #include <windows.h>
@@ -7,8 +8,7 @@
 #include <functional>
 #include <vector>
 
-#include "host/handles.h"
-#include "host/text.h"
+#include "check/window_ops.h"
 
 // Runs the window's messages on this thread for ms milliseconds.
 void PumpFor(DWORD ms);
@@ -17,8 +17,16 @@ void PumpFor(DWORD ms);
 // as the main thread does while the worker uses the window operations.
 void RunOnWorker(const std::function<void()>& work);
 
+// A control's window in MainWindow, inside the control that holds it if the
+// table names one (window ids are Control values); nullptr when missing.
+// Works on another process's window too.
+HWND ControlWindow(HWND main_window, Control control);
+
 // A control's or window's rectangle on the screen.
 RECT ScreenRect(HWND window);
+// A control's rectangle in the client area of the window that holds it, as
+// the control table gives it.
+RECT PlaceInHolder(HWND control);
 
 // Pixels copied from the screen (what the user sees), row by row.
 class ScreenImage {

@@ -1,26 +1,12 @@
-#include "tests/win32/window_test_support.h"
-
-#include <ole2.h>
-
-#include <gtest/gtest.h>
+// Message pumping, control lookup, screen captures and mouse input for the
+// window tests.
+#include "tests/support/window_support.h"
 
 #include <cstdlib>
 
+#include "app/control_table.h"
 #include "app/gdi_handles.h"
-#include "host/wide.h"
-
-namespace {
-
-// The tests' main thread is an OLE apartment, as the program's is (WinMain):
-// MainWindow's browser box cannot be created without one.
-class OleApartment : public ::testing::Environment {
- public:
-  void SetUp() override { ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr))); }
-  void TearDown() override { OleUninitialize(); }
-};
-::testing::Environment* const kOleApartment = ::testing::AddGlobalTestEnvironment(new OleApartment);
-
-}  // namespace
+#include "host/handles.h"
 
 void PumpFor(DWORD ms) {
   const DWORD start = GetTickCount();
@@ -56,9 +42,23 @@ void RunOnWorker(const std::function<void()>& work) {
   }
 }
 
+HWND ControlWindow(HWND main_window, Control control) {
+  const ControlRow* row = FindControlRow(control);
+  const HWND holder = row && row->parent != Control::MainWindow
+                          ? ControlWindow(main_window, row->parent)
+                          : main_window;
+  return holder ? GetDlgItem(holder, ControlId(control)) : nullptr;
+}
+
 RECT ScreenRect(HWND window) {
   RECT r;
   GetWindowRect(window, &r);
+  return r;
+}
+
+RECT PlaceInHolder(HWND control) {
+  RECT r = ScreenRect(control);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
   return r;
 }
 
