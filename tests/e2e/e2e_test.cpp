@@ -18,15 +18,14 @@
 #include "tests/support/path_support.h"
 #include "tests/support/registry_support.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/window_support.h"
 
 namespace {
 
-// Where the rows show, by the left and top of their value controls.
-struct Row {
-  int left, top;
-};
-constexpr Row kInstalled{142, 45}, kNewest{142, 78}, kFileName{142, 107}, kAddress{136, 144},
-    kIntroduction{142, 172}, kVerdict{142, 204};
+// The rows' value controls, and the status line over the bar.
+constexpr Control kInstalled = Control::标签6, kNewest = Control::标签7, kFileName = Control::标签9,
+                  kAddress = Control::标签8, kIntroduction = Control::标签11,
+                  kVerdict = Control::标签12, kStatus = Control::透明标签1;
 
 const char* const kNewestVersion = "8.1.0.1002";
 const char* const kFileNameText = "TovraSafe_Beta_8.1.0.1002.exe";
@@ -99,12 +98,22 @@ class EndToEnd : public ::testing::Test {
     return lines;
   }
 
-  // Waits for the end of the check and for the window grown in place.
+  // Waits for the end of the check and for the window grown in place, with
+  // every control where the table puts it.
   void RunToFinish(ToolProcess& tool) {
     ASSERT_TRUE(tool.WaitForFinish()) << "the check did not finish";
     const RECT r = tool.WindowRect();
     EXPECT_EQ(r.bottom - r.top, 331);
     EXPECT_EQ(r.right - r.left, 499);
+    for (const ControlRow& row : kControlTable) {
+      const HWND control = ControlWindow(tool.window(), row.control);
+      ASSERT_TRUE(control) << row.name;
+      const RECT place = PlaceInHolder(control);
+      EXPECT_EQ(place.left, row.left) << row.name;
+      EXPECT_EQ(place.top, row.top) << row.name;
+      EXPECT_EQ(place.right - place.left, row.width) << row.name;
+      EXPECT_EQ(place.bottom - place.top, row.height) << row.name;
+    }
   }
   void CloseAndExpectClean(ToolProcess& tool, const Text& exe) {
     tool.Close();
@@ -116,10 +125,10 @@ class EndToEnd : public ::testing::Test {
   }
 
   void ExpectNewestRows(const ToolProcess& tool) {
-    EXPECT_EQ(tool.TextAt(kNewest.left, kNewest.top), kNewestVersion);
-    EXPECT_EQ(tool.TextAt(kFileName.left, kFileName.top), kFileNameText);
-    EXPECT_EQ(tool.TextAt(kAddress.left, kAddress.top), kAddressText);
-    EXPECT_EQ(tool.TextAt(kIntroduction.left, kIntroduction.top), kIntroductionText);
+    EXPECT_EQ(tool.TextOf(kNewest), kNewestVersion);
+    EXPECT_EQ(tool.TextOf(kFileName), kFileNameText);
+    EXPECT_EQ(tool.TextOf(kAddress), kAddressText);
+    EXPECT_EQ(tool.TextOf(kIntroduction), kIntroductionText);
   }
 
   TempFolder app_dir_{"e2e"};
@@ -153,14 +162,16 @@ TEST_F(EndToEnd, FreshRunShowsEveryRowAndTheVerdict) {
     // height read is the opening one only if the status text, written just
     // before the window grows, had not changed after it.
     const RECT opened = tool.WindowRect();
-    if (tool.TextAt(190, 8) == "正在获取版本信息...") EXPECT_EQ(opened.bottom - opened.top, 65);
+    if (tool.TextOf(kStatus) == "正在获取版本信息...") {
+      EXPECT_EQ(opened.bottom - opened.top, 65);
+    }
     RunToFinish(tool);
     // Grown in place: still where it opened, centred for 499 x 65.
     EXPECT_EQ(tool.WindowRect().left, (GetSystemMetrics(SM_CXSCREEN) - 499) / 2);
     EXPECT_EQ(tool.WindowRect().top, (GetSystemMetrics(SM_CYSCREEN) - 65) / 2);
     ExpectNewestRows(tool);
-    EXPECT_EQ(tool.TextAt(kInstalled.left, kInstalled.top), c.installed);
-    EXPECT_EQ(tool.TextAt(kVerdict.left, kVerdict.top), c.verdict);
+    EXPECT_EQ(tool.TextOf(kInstalled), c.installed);
+    EXPECT_EQ(tool.TextOf(kVerdict), c.verdict);
     EXPECT_EQ(tool.ProgressPosition(), 10000);
     CloseAndExpectClean(tool, exe);
   }
@@ -234,7 +245,7 @@ TEST_F(EndToEnd, ResumedCopyThatNginxAnswersWith416) {
     RunToFinish(tool);
     EXPECT_TRUE(answerer.answered());
     ExpectNewestRows(tool);
-    EXPECT_EQ(tool.TextAt(kVerdict.left, kVerdict.top), verdict::kUpdateAvailable);
+    EXPECT_EQ(tool.TextOf(kVerdict), verdict::kUpdateAvailable);
     EXPECT_TRUE(ReadWholeFile(WorkFolderOf(exe) + "\\set.cab") == current);
     std::string requests;
     std::istringstream lines(RequestsFor(kPath, log_before));
@@ -254,9 +265,9 @@ TEST_F(EndToEnd, MissingPackageIsReportedAndNotCalledUpToDate) {
   ASSERT_TRUE(tool.WaitForWindow());
   RunToFinish(tool);
   EXPECT_EQ(answerer.message(), "不能打开该URL!");
-  EXPECT_EQ(tool.TextAt(kNewest.left, kNewest.top), "");
-  EXPECT_EQ(tool.TextAt(kFileName.left, kFileName.top), "");
-  EXPECT_EQ(tool.TextAt(kVerdict.left, kVerdict.top), verdict::kCheckFailed);
+  EXPECT_EQ(tool.TextOf(kNewest), "");
+  EXPECT_EQ(tool.TextOf(kFileName), "");
+  EXPECT_EQ(tool.TextOf(kVerdict), verdict::kCheckFailed);
   EXPECT_EQ(tool.ProgressPosition(), 0);
   CloseAndExpectClean(tool, exe);
 }
@@ -340,7 +351,7 @@ TEST_F(EndToEnd, MinimisedWindowShowsTheResultsOnceRestored) {
       while (tool.ProgressPosition() <= 0 && GetTickCount() - start < 15000) Sleep(20);
       // As the title bar's Minimize button sends it.
       SendMessageW(tool.window(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-      EXPECT_EQ(tool.TextAt(190, 8), "正在获取版本信息...");  // still downloading
+      EXPECT_EQ(tool.TextOf(kStatus), "正在获取版本信息...");  // still downloading
     }
     EXPECT_TRUE(IsIconic(tool.window()));
     ASSERT_TRUE(tool.WaitForFinalStatus());
@@ -355,7 +366,7 @@ TEST_F(EndToEnd, MinimisedWindowShowsTheResultsOnceRestored) {
     EXPECT_EQ(tool.WindowRect().left, left);
     EXPECT_EQ(tool.WindowRect().top, top);
     ExpectNewestRows(tool);
-    EXPECT_EQ(tool.TextAt(kVerdict.left, kVerdict.top), verdict::kUpdateAvailable);
+    EXPECT_EQ(tool.TextOf(kVerdict), verdict::kUpdateAvailable);
     EXPECT_TRUE(ReadWholeFile(WorkFolderOf(exe) + "\\set.cab") == big);
     CloseAndExpectClean(tool, exe);
   }
@@ -466,7 +477,7 @@ TEST_F(EndToEnd, FolderWithChineseAndSpaceAndAPlantedExpand) {
   ASSERT_TRUE(tool.WaitForWindow());
   RunToFinish(tool);
   ExpectNewestRows(tool);
-  EXPECT_EQ(tool.TextAt(kVerdict.left, kVerdict.top), verdict::kUpdateAvailable);
+  EXPECT_EQ(tool.TextOf(kVerdict), verdict::kUpdateAvailable);
   EXPECT_FALSE(FileExists(marker));
   CloseAndExpectClean(tool, exe);
 }

@@ -5,6 +5,7 @@
 
 #include "app/control_table.h"
 #include "host/wide.h"
+#include "tests/support/window_support.h"
 
 namespace {
 
@@ -14,6 +15,17 @@ Text WindowText(HWND hwnd) {
   wchar_t buffer[2048] = {};
   GetWindowTextW(hwnd, buffer, 2048);
   return TextFromWide(buffer);
+}
+
+// Asks done() every 50 ms until it is true or the time is up.
+template <typename Done>
+bool WaitUntil(DWORD timeout_ms, Done done) {
+  const DWORD start = GetTickCount();
+  do {
+    if (done()) return true;
+    Sleep(50);
+  } while (GetTickCount() - start < timeout_ms);
+  return false;
 }
 
 }  // namespace
@@ -26,33 +38,14 @@ HWND ToolProcess::WaitForWindow(DWORD timeout_ms) {
   return window_;
 }
 
-std::map<std::string, ChildView> ToolProcess::Children() const {
-  std::map<std::string, ChildView> children;
-  for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    ChildView view;
-    view.hwnd = child;
-    wchar_t class_name[64] = {};
-    GetClassNameW(child, class_name, 64);
-    view.class_name = TextFromWide(class_name);
-    GetWindowRect(child, &view.rect);
-    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&view.rect), 2);
-    view.text = WindowText(child);
-    children[std::to_string(view.rect.left) + "," + std::to_string(view.rect.top)] = view;
-  }
-  return children;
-}
-
-Text ToolProcess::TextAt(int left, int top) const {
-  const auto children = Children();
-  const auto it = children.find(std::to_string(left) + "," + std::to_string(top));
-  return it == children.end() ? Text("<no control>") : it->second.text;
+Text ToolProcess::TextOf(Control control) const {
+  const HWND child = ControlWindow(window_, control);
+  return child ? WindowText(child) : Text("<no control>");
 }
 
 int ToolProcess::ProgressPosition() const {
-  const auto children = Children();
-  const auto it = children.find("6,8");
-  if (it == children.end()) return -1;
-  return static_cast<int>(SendMessageW(it->second.hwnd, PBM_GETPOS, 0, 0));
+  const HWND bar = ControlWindow(window_, Control::进度条1);
+  return bar ? static_cast<int>(SendMessageW(bar, PBM_GETPOS, 0, 0)) : -1;
 }
 
 RECT ToolProcess::WindowRect() const {
@@ -62,23 +55,15 @@ RECT ToolProcess::WindowRect() const {
 }
 
 bool ToolProcess::WaitForFinish(DWORD timeout_ms) const {
-  const DWORD start = GetTickCount();
-  do {
+  return WaitUntil(timeout_ms, [this] {
     // The height is the last thing the check writes, after the status text.
     const RECT r = WindowRect();
-    if (TextAt(190, 8) == kFinalStatus && r.bottom - r.top == 331) return true;
-    Sleep(50);
-  } while (GetTickCount() - start < timeout_ms);
-  return false;
+    return TextOf(Control::透明标签1) == kFinalStatus && r.bottom - r.top == 331;
+  });
 }
 
 bool ToolProcess::WaitForFinalStatus(DWORD timeout_ms) const {
-  const DWORD start = GetTickCount();
-  do {
-    if (TextAt(190, 8) == kFinalStatus) return true;
-    Sleep(50);
-  } while (GetTickCount() - start < timeout_ms);
-  return false;
+  return WaitUntil(timeout_ms, [this] { return TextOf(Control::透明标签1) == kFinalStatus; });
 }
 
 void ToolProcess::Close() const { PostMessageW(window_, WM_CLOSE, 0, 0); }

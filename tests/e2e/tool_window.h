@@ -1,22 +1,14 @@
 // Drives the real program from outside, as a user or a screen reader would:
-// starts a copy of it, finds its window by title, reads the child windows'
-// texts and the bar's position, answers its boxes and closes it.
+// starts a copy of it, finds its window by class and title, reads its
+// controls' texts and the bar's position by their Control values, and
+// closes it.
 #pragma once
 
 #include <windows.h>
 
-#include <map>
-#include <string>
-
+#include "check/window_ops.h"
 #include "host/text.h"
 #include "tests/support/process_support.h"
-
-struct ChildView {
-  Text class_name;
-  RECT rect;  // client coordinates of the main window
-  Text text;
-  HWND hwnd;
-};
 
 class ToolProcess {
  public:
@@ -30,10 +22,9 @@ class ToolProcess {
   HWND WaitForWindow(DWORD timeout_ms = 15000);
   HWND window() const { return window_; }
 
-  // Children keyed by "left,top" of their rectangle (unique in this window).
-  std::map<std::string, ChildView> Children() const;
-  Text TextAt(int left, int top) const;
-  int ProgressPosition() const;
+  // The control's text, or "<no control>" when the window lacks it.
+  Text TextOf(Control control) const;
+  int ProgressPosition() const;  // -1 without a bar
   RECT WindowRect() const;
 
   // Waits until the check has finished: the final status text and the grown window.
