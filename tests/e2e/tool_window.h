@@ -1,7 +1,6 @@
 // Drives the real program from outside, as a user or a screen reader would:
-// starts a copy of it, finds its window by class and title, reads its
-// controls' texts and the bar's position by their Control values, and
-// closes it.
+// starts a copy, finds its window, reads its controls (by Control value)
+// and the bar's position, and closes it.
 #pragma once
 
 #include <windows.h>

@@ -1,7 +1,6 @@
-// Paths across the sandbox's two sides: the Linux paths that the build
-// compiles in and the test scripts put in the environment, as Windows
-// programs see them on Wine's Z: drive; and the folders of the files a
-// test starts or places.
+// Paths across the sandbox: the Linux paths the build compiles in and the
+// scripts put in the environment, as Wine's Z: drive shows them; and the
+// folders of the files a test starts or places.
 #pragma once
 
 #include "host/text.h"
