@@ -1,8 +1,10 @@
-// Owning, move-only wrappers for the Win32 handles the host layer opens, so
-// that no early return leaks one.
+// Owning, move-only wrappers for the Win32 handles the host layer, its tests
+// and tools open, so that no early return leaks one.
 #pragma once
 
 #include <windows.h>
+
+#include <wininet.h>
 
 #include <utility>
 
@@ -53,8 +55,17 @@ struct RegKeyTraits {
   static Value Invalid() { return nullptr; }
   static void Close(Value k) { RegCloseKey(k); }
 };
+// For tests and tools that link WinInet. The program itself binds WinInet by
+// name (host/wininet.cpp) and closes its handles through that binding, so
+// that a machine without the library gets a box instead of a failed start.
+struct InternetHandleTraits {
+  using Value = HINTERNET;
+  static Value Invalid() { return nullptr; }
+  static void Close(Value h) { InternetCloseHandle(h); }
+};
 
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
 using UniqueFindHandle = UniqueHandle<FindHandleTraits>;
 using UniqueRegKey = UniqueHandle<RegKeyTraits>;
+using UniqueInternetHandle = UniqueHandle<InternetHandleTraits>;

@@ -52,7 +52,7 @@ chmod 644 "$state/www/package.cab"
 start_nginx "$state" "$state/www" || { echo "bench-download.sh: nginx did not start" >&2; exit 1; }
 url="http://127.0.0.1:$nginx_port/package.cab"
 out="$state/out.bin"
-out_windows="Z:${out//\//\\}"
+out_windows=$(wine_windows_path "$out")
 expected=$((64 * 1024 * 1024))
 
 # time_mode MODE: seconds for one transfer, or "-" when the mode is not built.

@@ -42,7 +42,7 @@ if [ -z "${BENCH_SERVING:-}" ]; then
   exec env BENCH_SERVING=1 "$root/tools/package-server.sh" /tmp/bench-nginx "$www" "$0" "$@"
 fi
 
-to_windows() { local p=$1; printf 'Z:%s' "${p//\//\\}"; }
+
 launcher=$folder/tools/bench_startup.exe
 program=/tmp/bench-program/tovra_check.exe
 mkdir -p /tmp/bench-program
@@ -54,12 +54,12 @@ declare -A exe=([tool]=$program [minimal]=$folder/tools/bench_window_minimal.exe
 modes=(tool minimal browser)
 
 # One warm-up round, so that no mode pays for the first start of the prefix.
-for m in "${modes[@]}"; do "$root/tools/wine-run.sh" "$launcher" "${class[$m]}" "$(to_windows "${exe[$m]}")" ${until[$m]} >/dev/null; done
+for m in "${modes[@]}"; do "$root/tools/wine-run.sh" "$launcher" "${class[$m]}" "$(wine_windows_path "${exe[$m]}")" ${until[$m]} >/dev/null; done
 
 declare -A samples
 for _ in $(seq 1 "$runs"); do
   for m in "${modes[@]}"; do
-    line=$("$root/tools/wine-run.sh" "$launcher" "${class[$m]}" "$(to_windows "${exe[$m]}")" ${until[$m]}) || {
+    line=$("$root/tools/wine-run.sh" "$launcher" "${class[$m]}" "$(wine_windows_path "${exe[$m]}")" ${until[$m]}) || {
       echo "bench-startup.sh: $m did not show its window" >&2
       exit 1
     }

@@ -35,13 +35,6 @@
 
 namespace {
 
-struct InternetTraits {
-  using Value = HINTERNET;
-  static Value Invalid() { return nullptr; }
-  static void Close(Value h) { InternetCloseHandle(h); }
-};
-using UniqueInternet = UniqueHandle<InternetTraits>;
-
 double Seconds() {
   LARGE_INTEGER now, frequency;
   QueryPerformanceCounter(&now);
@@ -53,11 +46,11 @@ double Seconds() {
 // and the content length. Returns the bytes written, or -1.
 template <typename PerChunk>
 long long ReadLoop(const char* url, const char* out, PerChunk per_chunk) {
-  UniqueInternet internet(
+  UniqueInternetHandle internet(
       InternetOpenA("bench", INTERNET_OPEN_TYPE_PRECONFIG_WITH_NO_AUTOPROXY, nullptr, nullptr, 0));
   if (!internet) return -1;
-  UniqueInternet request(InternetOpenUrlA(internet.get(), url, nullptr, 0,
-                                          INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0));
+  UniqueInternetHandle request(InternetOpenUrlA(
+      internet.get(), url, nullptr, 0, INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0));
   if (!request) return -1;
   UniqueFileHandle file(
       CreateFileA(out, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -8,7 +8,8 @@
 # STATE_DIR/access.log. Sets nginx_pid and nginx_port; returns non-zero when
 # nginx would not start. The worker runs as WWW_DIR's owner, so it reads
 # what that user can: a clone in root's home, which no other user may
-# enter, is served too (the server answers on loopback only).
+# enter, is served too (the server answers on loopback only). Paths in
+# SERVER_LINES go through nginx_string.
 start_nginx() {
   local state=$1 www=$2 fixed_port=${3:-} server_lines=${4:-} port owner
   owner=$(stat -c %U "$www")
@@ -23,22 +24,22 @@ start_nginx() {
 daemon off;
 user $owner;
 worker_processes 1;
-pid $state/nginx.pid;
-error_log $state/error.log;
+pid $(nginx_string "$state/nginx.pid");
+error_log $(nginx_string "$state/error.log");
 events { worker_connections 64; }
 http {
   log_format wire '\$request_uri|\$status|\$http_range|\$body_bytes_sent';
-  access_log $state/access.log wire;
-  client_body_temp_path $state/tmp/body;
-  proxy_temp_path $state/tmp/proxy;
-  fastcgi_temp_path $state/tmp/fastcgi;
-  uwsgi_temp_path $state/tmp/uwsgi;
-  scgi_temp_path $state/tmp/scgi;
+  access_log $(nginx_string "$state/access.log") wire;
+  client_body_temp_path $(nginx_string "$state/tmp/body");
+  proxy_temp_path $(nginx_string "$state/tmp/proxy");
+  fastcgi_temp_path $(nginx_string "$state/tmp/fastcgi");
+  uwsgi_temp_path $(nginx_string "$state/tmp/uwsgi");
+  scgi_temp_path $(nginx_string "$state/tmp/scgi");
   default_type application/octet-stream;
   types { application/vnd.ms-cab-compressed cab; text/html html; }
   server {
     listen 127.0.0.1:$port;
-    root $www;
+    root $(nginx_string "$www");
 $server_lines
   }
 }
@@ -58,6 +59,13 @@ CONF
   done
   cat "$state/error.log" >&2 2>/dev/null || true
   return 1
+}
+
+# nginx_string TEXT: TEXT as one quoted nginx string, whatever spaces,
+# quotes or backslashes it holds (a path in the config, say).
+nginx_string() {
+  local text=${1//\\/\\\\}
+  printf '"%s"' "${text//\"/\\\"}"
 }
 
 # stop_process PID: ends a process started by the caller and waits for it.

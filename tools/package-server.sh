@@ -26,11 +26,11 @@ nginx_pid=
 trap 'stop_process "$nginx_pid"' EXIT
 start_nginx "$state" "$www" 80 "
     location /Tovrasafebeta/ {
-      if (-f $www/.slow) { rewrite ^/(.*)\$ /_slow/\$1 last; }
-      if (-f $www/.norange) { rewrite ^/(.*)\$ /_norange/\$1 last; }
+      if (-f $(nginx_string "$www/.slow")) { rewrite ^/(.*)\$ /_slow/\$1 last; }
+      if (-f $(nginx_string "$www/.norange")) { rewrite ^/(.*)\$ /_norange/\$1 last; }
     }
-    location /_slow/ { internal; alias $www/; limit_rate 16k; }
-    location /_norange/ { internal; alias $www/; max_ranges 0; }"
+    location /_slow/ { internal; alias $(nginx_string "$www/"); limit_rate 16k; }
+    location /_norange/ { internal; alias $(nginx_string "$www/"); max_ranges 0; }"
 
 status=0
 "$@" || status=$?

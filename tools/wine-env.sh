@@ -70,6 +70,10 @@ wine_prefix_arch() {
   esac
 }
 
+# wine_windows_path PATH: a Linux path as Windows programs see it on Wine's
+# Z: drive ("/tmp/a" -> "Z:\tmp\a").
+wine_windows_path() { local p=$1; printf 'Z:%s' "${p//\//\\}"; }
+
 # wine_loader ARCH: the loader for programs of that machine type.
 wine_loader() {
   case $1 in

@@ -7,36 +7,38 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <sstream>
 
+#include "app/control_table.h"
 #include "check/verdict.h"
 #include "host/wide.h"
 #include "tests/e2e/tool_window.h"
-#include "tests/win32/temp_folder.h"
+#include "tests/support/box_support.h"
+#include "tests/support/path_support.h"
+#include "tests/support/registry_support.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/window_support.h"
 
 namespace {
 
-// Where the rows show, by the left and top of their value controls.
-struct Row {
-  int left, top;
-};
-constexpr Row kInstalled{142, 45}, kNewest{142, 78}, kFileName{142, 107}, kAddress{136, 144},
-    kIntroduction{142, 172}, kVerdict{142, 204};
+// The rows' value controls, and the status line over the bar.
+constexpr Control kInstalled = Control::标签6, kNewest = Control::标签7, kFileName = Control::标签9,
+                  kAddress = Control::标签8, kIntroduction = Control::标签11,
+                  kVerdict = Control::标签12, kStatus = Control::透明标签1;
 
 const char* const kNewestVersion = "8.1.0.1002";
 const char* const kFileNameText = "TovraSafe_Beta_8.1.0.1002.exe";
 const char* const kAddressText = "http://dl.tovra.example/beta/TovraSafe_Beta_8.1.0.1002.exe";
 const char* const kIntroductionText = "修复了若干问题，提升了扫描速度";
-const char* const kSuiteKey =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Tovrasafe.exe";
 
 class EndToEnd : public ::testing::Test {
  protected:
   void SetUp() override {
-    program_ = DosPathFromEnv("E2E_PROGRAM");
-    www_ = DosPathFromEnv("E2E_WWW");
-    packages_ = DosPathFromEnv("E2E_PACKAGES");
-    access_log_ = DosPathFromEnv("E2E_ACCESS_LOG");
+    program_ = WindowsPathFromEnv("E2E_PROGRAM");
+    www_ = WindowsPathFromEnv("E2E_WWW");
+    packages_ = WindowsPathFromEnv("E2E_PACKAGES");
+    access_log_ = WindowsPathFromEnv("E2E_ACCESS_LOG");
     ASSERT_FALSE(program_.empty() || www_.empty() || packages_.empty()) << "run through ctest";
     CreateDirectoryA((www_ + "\\Tovrasafebeta").c_str(), nullptr);
     SetServer(nullptr);
@@ -45,7 +47,7 @@ class EndToEnd : public ::testing::Test {
   }
   void TearDown() override {
     SetServer(nullptr);
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSuiteKey);
+    suite_.reset();
   }
 
   // A fresh copy of the program in `folder_name` under a temp folder.
@@ -76,14 +78,9 @@ class EndToEnd : public ::testing::Test {
     const Text suite = app_dir_ / "Tovra安全卫士";
     CreateDirectoryA(suite.c_str(), nullptr);
     CopyFileA((packages_ + "\\" + repsafe).c_str(), (suite + "\\repsafe.ini").c_str(), FALSE);
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSuiteKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                    nullptr);
-    RegSetValueExA(key, "Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(suite.c_str()),
-                   static_cast<DWORD>(suite.size() + 1));
-    RegCloseKey(key);
+    suite_.emplace(suite);
   }
-  void UninstallSuite() { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSuiteKey); }
+  void UninstallSuite() { suite_.reset(); }
 
   std::string Package(const char* name) const { return ReadWholeFile(packages_ + "\\" + name); }
   std::string AccessLog() const { return ReadWholeFile(access_log_); }
@@ -101,16 +98,26 @@ class EndToEnd : public ::testing::Test {
     return lines;
   }
 
-  // Waits for the end of the check and for the window grown in place.
+  // Waits for the end of the check and for the window grown in place, with
+  // every control where the table puts it.
   void RunToFinish(ToolProcess& tool) {
     ASSERT_TRUE(tool.WaitForFinish()) << "the check did not finish";
     const RECT r = tool.WindowRect();
     EXPECT_EQ(r.bottom - r.top, 331);
     EXPECT_EQ(r.right - r.left, 499);
+    for (const ControlRow& row : kControlTable) {
+      const HWND control = ControlWindow(tool.window(), row.control);
+      ASSERT_TRUE(control) << row.name;
+      const RECT place = PlaceInHolder(control);
+      EXPECT_EQ(place.left, row.left) << row.name;
+      EXPECT_EQ(place.top, row.top) << row.name;
+      EXPECT_EQ(place.right - place.left, row.width) << row.name;
+      EXPECT_EQ(place.bottom - place.top, row.height) << row.name;
+    }
   }
   void CloseAndExpectClean(ToolProcess& tool, const Text& exe) {
     tool.Close();
-    EXPECT_EQ(tool.WaitExit(), 0u);
+    EXPECT_EQ(tool.WaitForExit(), 0u);
     EXPECT_FALSE(FileExists(WorkFolderOf(exe)));
   }
   static bool FileExists(const Text& path) {
@@ -118,14 +125,15 @@ class EndToEnd : public ::testing::Test {
   }
 
   void ExpectNewestRows(const ToolProcess& tool) {
-    EXPECT_EQ(tool.TextAt(kNewest.left, kNewest.top), kNewestVersion);
-    EXPECT_EQ(tool.TextAt(kFileName.left, kFileName.top), kFileNameText);
-    EXPECT_EQ(tool.TextAt(kAddress.left, kAddress.top), kAddressText);
-    EXPECT_EQ(tool.TextAt(kIntroduction.left, kIntroduction.top), kIntroductionText);
+    EXPECT_EQ(tool.TextOf(kNewest), kNewestVersion);
+    EXPECT_EQ(tool.TextOf(kFileName), kFileNameText);
+    EXPECT_EQ(tool.TextOf(kAddress), kAddressText);
+    EXPECT_EQ(tool.TextOf(kIntroduction), kIntroductionText);
   }
 
   TempFolder app_dir_{"e2e"};
   Text program_, www_, packages_, access_log_;
+  std::optional<SuiteRegistration> suite_;
 };
 
 TEST_F(EndToEnd, FreshRunShowsEveryRowAndTheVerdict) {
@@ -154,7 +162,7 @@ TEST_F(EndToEnd, FreshRunShowsEveryRowAndTheVerdict) {
     // height read is the opening one only if the status text, written just
     // before the window grows, had not changed after it.
     const RECT opened = tool.WindowRect();
-    if (tool.TextAt(190, 8) == "正在获取版本信息...") {
+    if (tool.TextOf(kStatus) == "正在获取版本信息...") {
       EXPECT_EQ(opened.bottom - opened.top, 65);
     }
     RunToFinish(tool);
@@ -162,8 +170,8 @@ TEST_F(EndToEnd, FreshRunShowsEveryRowAndTheVerdict) {
     EXPECT_EQ(tool.WindowRect().left, (GetSystemMetrics(SM_CXSCREEN) - 499) / 2);
     EXPECT_EQ(tool.WindowRect().top, (GetSystemMetrics(SM_CYSCREEN) - 65) / 2);
     ExpectNewestRows(tool);
-    EXPECT_EQ(tool.TextAt(kInstalled.left, kInstalled.top), c.installed);
-    EXPECT_EQ(tool.TextAt(kVerdict.left, kVerdict.top), c.verdict);
+    EXPECT_EQ(tool.TextOf(kInstalled), c.installed);
+    EXPECT_EQ(tool.TextOf(kVerdict), c.verdict);
     EXPECT_EQ(tool.ProgressPosition(), 10000);
     CloseAndExpectClean(tool, exe);
   }
@@ -237,7 +245,7 @@ TEST_F(EndToEnd, ResumedCopyThatNginxAnswersWith416) {
     RunToFinish(tool);
     EXPECT_TRUE(answerer.answered());
     ExpectNewestRows(tool);
-    EXPECT_EQ(tool.TextAt(kVerdict.left, kVerdict.top), verdict::kUpdateAvailable);
+    EXPECT_EQ(tool.TextOf(kVerdict), verdict::kUpdateAvailable);
     EXPECT_TRUE(ReadWholeFile(WorkFolderOf(exe) + "\\set.cab") == current);
     std::string requests;
     std::istringstream lines(RequestsFor(kPath, log_before));
@@ -257,9 +265,9 @@ TEST_F(EndToEnd, MissingPackageIsReportedAndNotCalledUpToDate) {
   ASSERT_TRUE(tool.WaitForWindow());
   RunToFinish(tool);
   EXPECT_EQ(answerer.message(), "不能打开该URL!");
-  EXPECT_EQ(tool.TextAt(kNewest.left, kNewest.top), "");
-  EXPECT_EQ(tool.TextAt(kFileName.left, kFileName.top), "");
-  EXPECT_EQ(tool.TextAt(kVerdict.left, kVerdict.top), verdict::kCheckFailed);
+  EXPECT_EQ(tool.TextOf(kNewest), "");
+  EXPECT_EQ(tool.TextOf(kFileName), "");
+  EXPECT_EQ(tool.TextOf(kVerdict), verdict::kCheckFailed);
   EXPECT_EQ(tool.ProgressPosition(), 0);
   CloseAndExpectClean(tool, exe);
 }
@@ -278,7 +286,7 @@ TEST_F(EndToEnd, ClosingMidDownloadKeepsThePartialCopyForTheNextStart) {
     EXPECT_EQ(narrow.right - narrow.left, 499);
     EXPECT_EQ(narrow.bottom - narrow.top, 65);
     tool.Close();
-    EXPECT_EQ(tool.WaitExit(5000), 0u);  // at once, the worker still downloading
+    EXPECT_EQ(tool.WaitForExit(5000), 0u);  // at once, the worker still downloading
   }
   const Text partial = WorkFolderOf(exe) + "\\set.tmp";
   ASSERT_TRUE(FileExists(partial));
@@ -305,7 +313,7 @@ TEST_F(EndToEnd, ClosingWhileTheQuestionIsUpRemovesThePartialCopy) {
     ASSERT_TRUE(tool.WaitForWindow());
     ASSERT_NE(WaitForBox("提示："), nullptr);
     tool.Close();
-    EXPECT_EQ(tool.WaitExit(5000), 0u);
+    EXPECT_EQ(tool.WaitForExit(5000), 0u);
   }
   EXPECT_FALSE(FileExists(WorkFolderOf(exe)));
 
@@ -343,7 +351,7 @@ TEST_F(EndToEnd, MinimisedWindowShowsTheResultsOnceRestored) {
       while (tool.ProgressPosition() <= 0 && GetTickCount() - start < 15000) Sleep(20);
       // As the title bar's Minimize button sends it.
       SendMessageW(tool.window(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-      EXPECT_EQ(tool.TextAt(190, 8), "正在获取版本信息...");  // still downloading
+      EXPECT_EQ(tool.TextOf(kStatus), "正在获取版本信息...");  // still downloading
     }
     EXPECT_TRUE(IsIconic(tool.window()));
     ASSERT_TRUE(tool.WaitForFinalStatus());
@@ -358,7 +366,7 @@ TEST_F(EndToEnd, MinimisedWindowShowsTheResultsOnceRestored) {
     EXPECT_EQ(tool.WindowRect().left, left);
     EXPECT_EQ(tool.WindowRect().top, top);
     ExpectNewestRows(tool);
-    EXPECT_EQ(tool.TextAt(kVerdict.left, kVerdict.top), verdict::kUpdateAvailable);
+    EXPECT_EQ(tool.TextOf(kVerdict), verdict::kUpdateAvailable);
     EXPECT_TRUE(ReadWholeFile(WorkFolderOf(exe) + "\\set.cab") == big);
     CloseAndExpectClean(tool, exe);
   }
@@ -369,7 +377,7 @@ namespace {
 BOOL CALLBACK CountToolWindow(HWND window, LPARAM count) {
   wchar_t title[128] = {};
   GetWindowTextW(window, title, 128);
-  if (TextFromWide(title) == kToolTitle) ++*reinterpret_cast<int*>(count);
+  if (TextFromWide(title) == kMainWindowTitle) ++*reinterpret_cast<int*>(count);
   return TRUE;
 }
 
@@ -402,10 +410,11 @@ TEST_F(EndToEnd, SecondStartInTheSameFolderShowsTheFirstAndEnds) {
   {
     ToolProcess second(exe);
     ASSERT_TRUE(second.started());
-    EXPECT_EQ(second.WaitExit(10000), 0u);
+    EXPECT_EQ(second.WaitForExit(10000), 0u);
   }
-  // The first is back on the screen and in front, still the only window.
-  // (The restore is asynchronous: it is carried out by the first's thread.)
+  // The first is back on the screen, still the only window. Its restore is
+  // posted to its own thread and the foreground can come a moment apart
+  // from it (once seen as none at all), so the wait is for both.
   for (DWORD wait = GetTickCount();
        (IsIconic(first.window()) || GetForegroundWindow() != first.window()) &&
        GetTickCount() - wait < 5000;) {
@@ -457,7 +466,7 @@ TEST_F(EndToEnd, PanelPageIsRequestedFromItsHostWhileTheWindowIsStillNarrow) {
   const RECT narrow = tool.WindowRect();
   EXPECT_EQ(narrow.bottom - narrow.top, 65);
   tool.Close();
-  EXPECT_EQ(tool.WaitExit(5000), 0u);
+  EXPECT_EQ(tool.WaitForExit(5000), 0u);
 }
 
 TEST_F(EndToEnd, FolderWithChineseAndSpaceAndAPlantedExpand) {
@@ -466,13 +475,13 @@ TEST_F(EndToEnd, FolderWithChineseAndSpaceAndAPlantedExpand) {
   // A program named expand.exe beside the tool, as in a Downloads folder: it
   // would leave a mark if it ever ran.
   const Text marker = folder + "\\planted-expand-ran.txt";
-  ASSERT_TRUE(
-      CopyFileA(DosPathFromEnv("E2E_PLANTED").c_str(), (folder + "\\expand.exe").c_str(), FALSE));
+  ASSERT_TRUE(CopyFileA(WindowsPathFromEnv("E2E_PLANTED").c_str(),
+                        (folder + "\\expand.exe").c_str(), FALSE));
   ToolProcess tool(exe);
   ASSERT_TRUE(tool.WaitForWindow());
   RunToFinish(tool);
   ExpectNewestRows(tool);
-  EXPECT_EQ(tool.TextAt(kVerdict.left, kVerdict.top), verdict::kUpdateAvailable);
+  EXPECT_EQ(tool.TextOf(kVerdict), verdict::kUpdateAvailable);
   EXPECT_FALSE(FileExists(marker));
   CloseAndExpectClean(tool, exe);
 }

@@ -1,60 +1,15 @@
+// The real program driven from outside: its window, its controls' texts, its end.
 #include "tests/e2e/tool_window.h"
 
 #include <commctrl.h>
 
+#include "app/control_table.h"
 #include "host/wide.h"
-
-const char* const kToolTitle = "获取版本 - Tovra安全卫士小助手 - 高级工具";
+#include "tests/support/window_support.h"
 
 namespace {
+
 const char* const kFinalStatus = "获 取 完 毕...";
-}  // namespace
-
-ToolProcess::ToolProcess(const Text& exe, int show) {
-  const Text folder = exe.substr(0, exe.rfind('\\'));
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  if (show >= 0) {
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = static_cast<WORD>(show);
-  }
-  PROCESS_INFORMATION info = {};
-  Text command_line = "\"" + exe + "\"";
-  if (CreateProcessA(exe.c_str(), &command_line[0], nullptr, nullptr, FALSE, 0, nullptr,
-                     folder.c_str(), &startup, &info)) {
-    CloseHandle(info.hThread);
-    process_.reset(info.hProcess);
-    process_id_ = info.dwProcessId;
-  }
-}
-
-ToolProcess::~ToolProcess() {
-  if (process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) {
-    TerminateProcess(process_.get(), 99);
-    WaitForSingleObject(process_.get(), 5000);
-  }
-}
-
-namespace {
-
-struct FindArgs {
-  DWORD process_id;
-  std::wstring title;
-  HWND found;
-};
-
-BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM param) {
-  auto* args = reinterpret_cast<FindArgs*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  wchar_t title[256] = {};
-  GetWindowTextW(hwnd, title, 256);
-  if (pid == args->process_id && args->title == title) {
-    args->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
 
 Text WindowText(HWND hwnd) {
   wchar_t buffer[2048] = {};
@@ -62,46 +17,35 @@ Text WindowText(HWND hwnd) {
   return TextFromWide(buffer);
 }
 
+// Asks done() every 50 ms until it is true or the time is up.
+template <typename Done>
+bool WaitUntil(DWORD timeout_ms, Done done) {
+  const DWORD start = GetTickCount();
+  do {
+    if (done()) return true;
+    Sleep(50);
+  } while (GetTickCount() - start < timeout_ms);
+  return false;
+}
+
 }  // namespace
 
+ToolProcess::ToolProcess(const Text& exe, int show)
+    : process_(exe, Text(), ChildProcess::Folder::kProgram, show) {}
+
 HWND ToolProcess::WaitForWindow(DWORD timeout_ms) {
-  FindArgs args{process_id_, WideFromText(kToolTitle), nullptr};
-  const DWORD start = GetTickCount();
-  while (!args.found && GetTickCount() - start < timeout_ms) {
-    EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&args));
-    if (!args.found) Sleep(20);
-  }
-  window_ = args.found;
+  window_ = process_.WaitForWindow(kMainWindowClass, kMainWindowTitle, timeout_ms, false);
   return window_;
 }
 
-std::map<std::string, ChildView> ToolProcess::Children() const {
-  std::map<std::string, ChildView> children;
-  for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    ChildView view;
-    view.hwnd = child;
-    wchar_t class_name[64] = {};
-    GetClassNameW(child, class_name, 64);
-    view.class_name = TextFromWide(class_name);
-    GetWindowRect(child, &view.rect);
-    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&view.rect), 2);
-    view.text = WindowText(child);
-    children[std::to_string(view.rect.left) + "," + std::to_string(view.rect.top)] = view;
-  }
-  return children;
-}
-
-Text ToolProcess::TextAt(int left, int top) const {
-  const auto children = Children();
-  const auto it = children.find(std::to_string(left) + "," + std::to_string(top));
-  return it == children.end() ? Text("<no control>") : it->second.text;
+Text ToolProcess::TextOf(Control control) const {
+  const HWND child = ControlWindow(window_, control);
+  return child ? WindowText(child) : Text("<no control>");
 }
 
 int ToolProcess::ProgressPosition() const {
-  const auto children = Children();
-  const auto it = children.find("6,8");
-  if (it == children.end()) return -1;
-  return static_cast<int>(SendMessageW(it->second.hwnd, PBM_GETPOS, 0, 0));
+  const HWND bar = ControlWindow(window_, Control::进度条1);
+  return bar ? static_cast<int>(SendMessageW(bar, PBM_GETPOS, 0, 0)) : -1;
 }
 
 RECT ToolProcess::WindowRect() const {
@@ -111,30 +55,15 @@ RECT ToolProcess::WindowRect() const {
 }
 
 bool ToolProcess::WaitForFinish(DWORD timeout_ms) const {
-  const DWORD start = GetTickCount();
-  do {
+  return WaitUntil(timeout_ms, [this] {
     // The height is the last thing the check writes, after the status text.
     const RECT r = WindowRect();
-    if (TextAt(190, 8) == kFinalStatus && r.bottom - r.top == 331) return true;
-    Sleep(50);
-  } while (GetTickCount() - start < timeout_ms);
-  return false;
+    return TextOf(Control::透明标签1) == kFinalStatus && r.bottom - r.top == 331;
+  });
 }
 
 bool ToolProcess::WaitForFinalStatus(DWORD timeout_ms) const {
-  const DWORD start = GetTickCount();
-  do {
-    if (TextAt(190, 8) == kFinalStatus) return true;
-    Sleep(50);
-  } while (GetTickCount() - start < timeout_ms);
-  return false;
+  return WaitUntil(timeout_ms, [this] { return TextOf(Control::透明标签1) == kFinalStatus; });
 }
 
 void ToolProcess::Close() const { PostMessageW(window_, WM_CLOSE, 0, 0); }
-
-DWORD ToolProcess::WaitExit(DWORD timeout_ms) const {
-  if (WaitForSingleObject(process_.get(), timeout_ms) != WAIT_OBJECT_0) return STILL_ACTIVE;
-  DWORD code = 0;
-  GetExitCodeProcess(process_.get(), &code);
-  return code;
-}

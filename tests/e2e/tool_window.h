@@ -1,24 +1,13 @@
 // Drives the real program from outside, as a user or a screen reader would:
-// starts a copy of it, finds its window by title, reads the child windows'
-// texts and the bar's position, answers its boxes and closes it.
+// starts a copy, finds its window, reads its controls (by Control value)
+// and the bar's position, and closes it.
 #pragma once
 
 #include <windows.h>
 
-#include <map>
-#include <string>
-
-#include "host/handles.h"
+#include "check/window_ops.h"
 #include "host/text.h"
-
-extern const char* const kToolTitle;  // "获取版本 - Tovra安全卫士小助手 - 高级工具"
-
-struct ChildView {
-  Text class_name;
-  RECT rect;  // client coordinates of the main window
-  Text text;
-  HWND hwnd;
-};
+#include "tests/support/process_support.h"
 
 class ToolProcess {
  public:
@@ -26,16 +15,15 @@ class ToolProcess {
   // with the show mode a shortcut would give it (SW_SHOWMINNOACTIVE for
   // "Run: Minimized"), or none.
   explicit ToolProcess(const Text& exe, int show = -1);
-  ~ToolProcess();  // kills the process if it is still running
 
-  bool started() const { return static_cast<bool>(process_); }
+  bool started() const { return process_.started(); }
+  // MainWindow, found by its class and title (before it is shown, too).
   HWND WaitForWindow(DWORD timeout_ms = 15000);
   HWND window() const { return window_; }
 
-  // Children keyed by "left,top" of their rectangle (unique in this window).
-  std::map<std::string, ChildView> Children() const;
-  Text TextAt(int left, int top) const;
-  int ProgressPosition() const;
+  // The control's text, or "<no control>" when the window lacks it.
+  Text TextOf(Control control) const;
+  int ProgressPosition() const;  // -1 without a bar
   RECT WindowRect() const;
 
   // Waits until the check has finished: the final status text and the grown window.
@@ -45,10 +33,9 @@ class ToolProcess {
 
   void Close() const;  // WM_CLOSE, as the title bar's Close button
   // Exit code once the process has ended, or STILL_ACTIVE after the timeout.
-  DWORD WaitExit(DWORD timeout_ms = 15000) const;
+  DWORD WaitForExit(DWORD timeout_ms = 15000) const { return process_.WaitForExit(timeout_ms); }
 
  private:
-  UniqueKernelHandle process_;
-  DWORD process_id_ = 0;
+  ChildProcess process_;  // ended when the test is over if still running
   HWND window_ = nullptr;
 };

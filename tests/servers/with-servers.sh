@@ -18,6 +18,8 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../.." && pwd)
 # shellcheck source=tools/nginx.sh
 . "$root/tools/nginx.sh"
+# shellcheck source=tools/wine-env.sh
+. "$root/tools/wine-env.sh"
 
 state=$(mktemp -d /tmp/tovra-servers.XXXXXX)
 nginx_pid=
@@ -30,8 +32,6 @@ cleanup() {
   rm -rf "$state"
 }
 trap cleanup EXIT
-
-windows_path() { local p=$1; printf 'Z:%s' "${p//\//\\}"; }
 
 mkdir -p "$state/www"
 chmod 755 "$state" "$state/www"
@@ -56,9 +56,9 @@ fi
 
 export TOVRA_NGINX_URL="http://127.0.0.1:$nginx_port"
 export TOVRA_FAULT_URL="http://127.0.0.1:$(cat "$state/fault.port")"
-TOVRA_PACKAGE=$(windows_path "$state/www/package.bin")
-TOVRA_NGINX_LOG=$(windows_path "$state/access.log")
-TOVRA_FULL_DISK=${full_disk:+$(windows_path "$full_disk")}
+TOVRA_PACKAGE=$(wine_windows_path "$state/www/package.bin")
+TOVRA_NGINX_LOG=$(wine_windows_path "$state/access.log")
+TOVRA_FULL_DISK=${full_disk:+$(wine_windows_path "$full_disk")}
 export TOVRA_PACKAGE TOVRA_NGINX_LOG TOVRA_FULL_DISK
 
 status=0

@@ -1,3 +1,6 @@
+// The check's pure rules: the request's headers, agent and access type,
+// what each answer to a request means for the copy, Content-Range, elapsed
+// time, the bar's position, the verdict and the expand command line.
 #include <gtest/gtest.h>
 
 #include "check/download_logic.h"

@@ -1,3 +1,6 @@
+// The host layer's pure rules: run directories (double-byte characters
+// included), refused folders, INI arguments, registry paths, and the tables
+// of roots, show modes, open flags and box answers.
 #include <gtest/gtest.h>
 
 #include "host/host.h"

@@ -1,3 +1,4 @@
+// Which link targets the hyperlink boxes hand to the shell.
 #include <gtest/gtest.h>
 
 #include "app/link_policy.h"

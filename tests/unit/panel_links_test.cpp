@@ -1,3 +1,5 @@
+// The panel's fixed addresses: Base64 and the thunder: link built from it,
+// and every address under the reserved .example domain.
 #include <gtest/gtest.h>
 
 #include <set>

@@ -1,3 +1,5 @@
+// Text: joining, byte-wise comparison, number formatting, and the source's
+// Chinese literals compiled as code page 936.
 #include <gtest/gtest.h>
 
 #include "host/text.h"

@@ -11,9 +11,12 @@
 
 #include "check/download.h"
 #include "check/progress.h"
-#include "host/handles.h"
+#include "tests/support/box_support.h"
+#include "tests/support/path_support.h"
+#include "tests/support/process_support.h"
+#include "tests/support/registry_support.h"
+#include "tests/support/temp_folder.h"
 #include "tests/win32/download_test_support.h"
-#include "tests/win32/temp_folder.h"
 
 namespace {
 
@@ -490,51 +493,13 @@ TEST_F(DownloadFake, DrivesTheBarOncePerChunk) {
   EXPECT_EQ(PropertyWrites(), expected);
 }
 
-namespace {
-
-// Wine's per-program DLL settings: an empty load order takes the library
-// away from that one program.
-class NoWinInetFor {
- public:
-  explicit NoWinInetFor(const char* program)
-      : program_key_(Text("Software\\Wine\\AppDefaults\\") + program),
-        path_(program_key_ + "\\DllOverrides") {
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                    nullptr);
-    UniqueRegKey owned(key);
-    RegSetValueExA(key, "wininet", 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
-  }
-  ~NoWinInetFor() {
-    RegDeleteKeyA(HKEY_CURRENT_USER, path_.c_str());
-    RegDeleteKeyA(HKEY_CURRENT_USER, program_key_.c_str());
-  }
-
- private:
-  Text program_key_, path_;
-};
-
-}  // namespace
-
 TEST(SystemInternet, MissingWinInetEndsWithABoxAndMinusOne) {
-  char exe[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, exe, MAX_PATH);
-  Text probe = exe;
-  probe = probe.substr(0, probe.rfind('\\')) + "\\download_probe.exe";
-  NoWinInetFor probe_setting("download_probe.exe");
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info = {};
-  ASSERT_TRUE(CreateProcessA(probe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                             &startup, &info));
-  UniqueKernelHandle process(info.hProcess), thread(info.hThread);
+  DisabledDll no_wininet("download_probe.exe", "wininet");
+  const ChildProcess probe(BesideThisProgram("download_probe.exe"));
+  ASSERT_TRUE(probe.started());
   HWND box = WaitForBox("错误");
-  if (!box) TerminateProcess(process.get(), 1);
   ASSERT_NE(box, nullptr);
   EXPECT_NE(BoxMessage(box).find("Wininet.dll"), Text::npos) << BoxMessage(box);
-  PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-  ASSERT_EQ(WaitForSingleObject(process.get(), 20000), WAIT_OBJECT_0);
-  DWORD code = 0;
-  GetExitCodeProcess(process.get(), &code);
-  EXPECT_EQ(code, 0xFFFFFFFFu);
+  PressBoxButton(box, IDOK);
+  EXPECT_EQ(probe.WaitForExit(20000), 0xFFFFFFFFu);  // STILL_ACTIVE when it hangs
 }

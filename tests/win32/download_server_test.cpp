@@ -8,8 +8,9 @@
 #include <sstream>
 
 #include "check/download.h"
+#include "tests/support/box_support.h"
+#include "tests/support/temp_folder.h"
 #include "tests/win32/download_test_support.h"
-#include "tests/win32/temp_folder.h"
 
 namespace {
 

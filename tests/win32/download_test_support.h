@@ -1,12 +1,11 @@
 // Support for the downloader's tests under Wine: a record of the calls of the
-// progress routine, a recording stand-in for the window operations, and a
-// watcher that answers the downloader's message boxes and keeps their texts.
+// progress routine, a recording stand-in for the window operations, and
+// whether the downloader still holds its target open.
 #pragma once
 
 #include <windows.h>
 
-#include <atomic>
-#include <thread>
+#include <iosfwd>
 #include <vector>
 
 #include "check/download.h"
@@ -37,24 +36,6 @@ struct PropertyWrite {
 };
 std::ostream& operator<<(std::ostream& out, const PropertyWrite& w);
 std::vector<PropertyWrite>& PropertyWrites();
-
-// While alive, answers OK to every box of this process under the
-// downloader's title. Other processes' boxes are left alone.
-class MessageBoxes {
- public:
-  MessageBoxes();
-  ~MessageBoxes();
-  MessageBoxes(const MessageBoxes&) = delete;
-  MessageBoxes& operator=(const MessageBoxes&) = delete;
-
-  // Stops watching; the texts of the boxes answered, in order.
-  std::vector<Text> Stop();
-
- private:
-  std::atomic<bool> stop_{false};
-  std::vector<Text> texts_;
-  std::thread thread_;
-};
 
 // True while some handle holds the file without sharing it for reading, as
 // the downloader's open target does.

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "host/host.h"
-#include "tests/win32/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 TEST(FileQueries, ExistsAndSize) {
   TempFolder dir("query");

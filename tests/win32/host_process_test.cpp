@@ -6,41 +6,15 @@
 
 #include <string>
 
-#include "host/handles.h"
 #include "host/host.h"
+#include "tests/support/box_support.h"
+#include "tests/support/path_support.h"
+#include "tests/support/process_support.h"
+#include "tests/support/temp_folder.h"
 #include "tests/win32/host_probe.h"
-#include "tests/win32/temp_folder.h"
 
 namespace {
-
-Text ProbePath() {
-  char module[MAX_PATH];
-  GetModuleFileNameA(nullptr, module, MAX_PATH);
-  Text dir = module;
-  return dir.substr(0, dir.rfind('\\')) + "\\host_probe.exe";
-}
-
-// Starts a program and returns its process handle (null on failure).
-UniqueKernelHandle Start(const Text& command_line) {
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info = {};
-  Text writable = command_line;
-  if (!CreateProcessA(nullptr, &writable[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &info)) {
-    return UniqueKernelHandle();
-  }
-  CloseHandle(info.hThread);
-  return UniqueKernelHandle(info.hProcess);
-}
-
-DWORD WaitExitCode(const UniqueKernelHandle& process) {
-  EXPECT_EQ(WaitForSingleObject(process.get(), 20000), WAIT_OBJECT_0);
-  DWORD code = 0;
-  GetExitCodeProcess(process.get(), &code);
-  return code;
-}
-
+constexpr DWORD kExitWait = 20000;  // STILL_ACTIVE, and so a failure, when it hangs
 }  // namespace
 
 TEST(RunDirectory, DriveRootAndDoubleByteFolders) {
@@ -57,23 +31,27 @@ TEST(RunDirectory, DriveRootAndDoubleByteFolders) {
       {dbcs_folder + "\\tool.exe", dbcs_folder, dbcs_folder},
   };
   for (const Case& c : cases) {
-    ASSERT_TRUE(CopyFileA(ProbePath().c_str(), c.exe.c_str(), FALSE)) << c.exe;
+    ASSERT_TRUE(CopyFileA(BesideThisProgram("host_probe.exe").c_str(), c.exe.c_str(), FALSE))
+        << c.exe;
     const Text out = dir / "out.txt";
-    const UniqueKernelHandle probe = Start("\"" + c.exe + "\" rundir \"" + out + "\"");
-    ASSERT_TRUE(probe);
-    EXPECT_EQ(WaitExitCode(probe), 0u);
+    {
+      // Started in the test's folder: the probe must find its own.
+      const ChildProcess probe(c.exe, "rundir \"" + out + "\"", ChildProcess::Folder::kCaller);
+      ASSERT_TRUE(probe.started());
+      EXPECT_EQ(probe.WaitForExit(kExitWait), 0u);
+    }
     EXPECT_EQ(ReadWholeFile(out), c.run_directory + "|" + c.current) << c.exe;
     DeleteFileA(c.exe.c_str());
   }
 }
 
 TEST(OutOfMemory, FatalBoxNamesTheByteCountAndExitsMinusOne) {
-  const UniqueKernelHandle probe = Start("\"" + ProbePath() + "\" oom");
-  ASSERT_TRUE(probe);
+  const ChildProcess probe(BesideThisProgram("host_probe.exe"), "oom");
+  ASSERT_TRUE(probe.started());
   HWND box = WaitForBox("错误");
   ASSERT_NE(box, nullptr);
   EXPECT_NE(BoxMessage(box).find(std::to_string(kImpossibleAllocation)), Text::npos)
       << BoxMessage(box);
-  PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-  EXPECT_EQ(WaitExitCode(probe), 0xFFFFFFFFu);
+  PressBoxButton(box, IDOK);
+  EXPECT_EQ(probe.WaitForExit(kExitWait), 0xFFFFFFFFu);
 }

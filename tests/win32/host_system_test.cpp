@@ -6,7 +6,9 @@
 #include <atomic>
 
 #include "host/host.h"
-#include "tests/win32/temp_folder.h"
+#include "tests/support/box_support.h"
+#include "tests/support/registry_support.h"
+#include "tests/support/temp_folder.h"
 
 TEST(ReadIniText, TrimsArgumentsAndUsesDefaults) {
   TempFolder dir("ini");
@@ -42,28 +44,8 @@ TEST(ReadIniText, LongValueCutToBuffer) {
   EXPECT_EQ(ReadIniText(ini, "s", "k"), std::string(10239, 'v'));
 }
 
-namespace {
-
-struct TestKey {
-  TestKey() {
-    RegCreateKeyExA(HKEY_CURRENT_USER, kPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                    nullptr);
-  }
-  ~TestKey() {
-    RegCloseKey(key);
-    RegDeleteKeyA(HKEY_CURRENT_USER, kPath);
-  }
-  void Set(const char* name, DWORD type, const void* data, DWORD size) {
-    RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
-  }
-  static constexpr const char* kPath = "Software\\TovraHostTest";
-  HKEY key = nullptr;
-};
-
-}  // namespace
-
 TEST(ReadRegistryText, TextTypesOnlyWithExpansion) {
-  TestKey key;
+  TempRegistryKey key(HKEY_CURRENT_USER, "Software\\TovraHostTest");
   const char path[] = "C:\\Program Files\\Tovra安全卫士";
   key.Set("Path", REG_SZ, path, sizeof path);
   const char expand[] = "%SystemRoot%\\tovra";
@@ -98,19 +80,11 @@ namespace {
 // A value under HKLM\SOFTWARE, which 64-bit Windows keeps in two views,
 // written to one of them only.
 struct MachineKeyInView {
-  MachineKeyInView(REGSAM view, const char* value) : view(view) {
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, kPath, 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &key,
-                    nullptr);
-    RegSetValueExA(key, "Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
-                   static_cast<DWORD>(strlen(value) + 1));
+  MachineKeyInView(REGSAM view, const char* value)
+      : key(HKEY_LOCAL_MACHINE, "SOFTWARE\\TovraViewTest", view) {
+    key.SetText("Path", value);
   }
-  ~MachineKeyInView() {
-    RegCloseKey(key);
-    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kPath, view, 0);
-  }
-  static constexpr const char* kPath = "SOFTWARE\\TovraViewTest";
-  REGSAM view;
-  HKEY key = nullptr;
+  TempRegistryKey key;
 };
 
 bool SystemHasTwoRegistryViews() {

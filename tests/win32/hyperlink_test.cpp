@@ -4,8 +4,9 @@
 
 #include "host/host.h"
 #include "host/wide.h"
+#include "tests/support/registry_support.h"
+#include "tests/support/temp_folder.h"
 #include "tests/win32/main_window_fixture.h"
-#include "tests/win32/temp_folder.h"
 
 namespace {
 

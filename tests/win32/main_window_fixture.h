@@ -13,7 +13,7 @@
 #include "app/gdi_handles.h"
 #include "app/main_window.h"
 #include "check/window_ops.h"
-#include "tests/win32/window_test_support.h"
+#include "tests/support/window_support.h"
 
 class MainWindowTest : public ::testing::Test {
  protected:
@@ -37,13 +37,7 @@ class MainWindowTest : public ::testing::Test {
   }
 
   HWND window() const { return window_.get(); }
-  // A control's window, inside the control that holds it, if any.
-  HWND Child(Control control) const {
-    const ControlRow* row = FindControlRow(control);
-    const HWND holder =
-        row && row->parent != Control::MainWindow ? Child(row->parent) : window_.get();
-    return GetDlgItem(holder, ControlId(control));
-  }
+  HWND Child(Control control) const { return ControlWindow(window_.get(), control); }
   RECT ScreenRectOf(Control control) const { return ScreenRect(Child(control)); }
 
   // Grown as the check leaves it, so that every control is on the screen.

@@ -48,9 +48,7 @@ TEST_F(MainWindowTest, CreatesEveryControlOfTheTableInItsStackingOrder) {
     ASSERT_TRUE(c) << row.name;
     const HWND holder = top_level ? window() : Child(row.parent);
     EXPECT_EQ(GetParent(c), holder) << row.name;
-    RECT r;
-    GetWindowRect(c, &r);
-    MapWindowPoints(nullptr, holder, reinterpret_cast<POINT*>(&r), 2);
+    const RECT r = PlaceInHolder(c);
     EXPECT_EQ(r.left, row.left) << row.name;
     EXPECT_EQ(r.top, row.top) << row.name;
     EXPECT_EQ(r.right - r.left, row.width) << row.name;

@@ -8,9 +8,13 @@
 
 #include "app/control_table.h"
 #include "app/panel_links.h"
+#include "host/handles.h"
 #include "host/host.h"
-#include "tests/win32/temp_folder.h"
-#include "tests/win32/window_test_support.h"
+#include "tests/support/box_support.h"
+#include "tests/support/path_support.h"
+#include "tests/support/process_support.h"
+#include "tests/support/registry_support.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -32,13 +36,6 @@ bool FolderExists(const Text& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-struct InternetHandleTraits {
-  using Value = HINTERNET;
-  static Value Invalid() { return nullptr; }
-  static void Close(Value h) { InternetCloseHandle(h); }
-};
-using UniqueInternetHandle = UniqueHandle<InternetHandleTraits>;
-
 // Whether the address answers now, from the network rather than a cache.
 bool Answers(const Text& address) {
   UniqueInternetHandle internet(
@@ -48,26 +45,6 @@ bool Answers(const Text& address) {
                                             0));
   return static_cast<bool>(url);
 }
-
-// Switches a DLL off for every program of this file name while it lives,
-// through Wine's per-program DLL overrides.
-class DisabledDll {
- public:
-  DisabledDll(const Text& program, const char* dll)
-      : key_("Software\\Wine\\AppDefaults\\" + program) {
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, (key_ + "\\DllOverrides").c_str(), 0, nullptr, 0,
-                    KEY_SET_VALUE, nullptr, &key, nullptr);
-    const UniqueRegKey overrides(key);
-    RegSetValueExA(overrides.get(), dll, 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
-  }
-  ~DisabledDll() { RegDeleteTreeA(HKEY_CURRENT_USER, key_.c_str()); }
-  DisabledDll(const DisabledDll&) = delete;
-  DisabledDll& operator=(const DisabledDll&) = delete;
-
- private:
-  Text key_;
-};
 
 }  // namespace
 
@@ -79,7 +56,7 @@ TEST(ProgramTest, OpensWithItsWorkFolderAndClosesWithExitCodeZero) {
   } closes[] = {{"WM_CLOSE", WM_CLOSE, 0}, {"system menu Close", WM_SYSCOMMAND, SC_CLOSE}};
   for (const auto& c : closes) {
     ProgramCopy copy(TOVRA_CHECK_EXE);
-    ChildProgram program(copy.exe);
+    ChildProcess program(copy.exe);
     ASSERT_TRUE(program.started());
     const HWND window = program.WaitForWindow(kMainWindowClass, kMainWindowTitle);
     ASSERT_TRUE(window) << c.how;
@@ -93,7 +70,7 @@ TEST(ProgramTest, OpensWithItsWorkFolderAndClosesWithExitCodeZero) {
 
 TEST(ProgramTest, EndOfSessionIsGrantedAfterTheCleanUp) {
   ProgramCopy copy(TOVRA_CHECK_EXE);
-  ChildProgram program(copy.exe);
+  ChildProcess program(copy.exe);
   const HWND window = program.WaitForWindow(kMainWindowClass, kMainWindowTitle);
   ASSERT_TRUE(window);
   WriteWholeFile(copy.work() + "\\setup.ini", "[TovraSafe]\r\n");
@@ -118,7 +95,7 @@ TEST(ProgramTest, CloseWhileTheWorkerIsBusyEndsAtOnceAndLeavesHeldFilesBehind) {
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
   ASSERT_TRUE(held);
 
-  ChildProgram program(copy.exe);
+  ChildProcess program(copy.exe);
   const HWND window = program.WaitForWindow(kMainWindowClass, kMainWindowTitle);
   ASSERT_TRUE(window);
   ASSERT_TRUE(WaitForBox("忙"));  // the worker is busy in its box
@@ -138,7 +115,7 @@ TEST(ProgramTest, PanelPageThatCannotBeLoadedLeavesStartAndCloseAlone) {
   const Text page = panel::AddressOf(Control::超文本浏览框1);
   ASSERT_FALSE(Answers(page)) << page;
   ProgramCopy copy(TOVRA_CHECK_EXE);
-  ChildProgram program(copy.exe);
+  ChildProcess program(copy.exe);
   const HWND window = program.WaitForWindow(kMainWindowClass, kMainWindowTitle);
   ASSERT_TRUE(window);
   const HWND group = GetDlgItem(window, ControlId(Control::分组框1));
@@ -156,12 +133,12 @@ TEST(ProgramTest, WithoutTheEmbeddedBrowserEndsWithTheFatalBoxAndMinusOne) {
   const Text name = "tovra_check_no_browser.exe";
   DisabledDll no_browser(name, "ieframe");
   ProgramCopy copy(TOVRA_CHECK_EXE, name);
-  ChildProgram program(copy.exe);
+  ChildProcess program(copy.exe);
   ASSERT_TRUE(program.started());
   const HWND box = WaitForBox("错误");
   ASSERT_TRUE(box);
   EXPECT_FALSE(FindWindowW(kMainWindowClass, nullptr));
-  PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  PressBoxButton(box, IDOK);
   EXPECT_EQ(program.WaitForExit(kExitWait), static_cast<DWORD>(-1));
   EXPECT_FALSE(FolderExists(copy.work()));  // creation completed was never raised
 }

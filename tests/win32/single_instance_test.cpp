@@ -8,7 +8,7 @@
 
 #include "app/single_instance.h"
 #include "host/wide.h"
-#include "tests/win32/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 TEST(InstanceLockName, OneNamePerFolderAsTheFileSystemComparesIt) {
   const std::wstring name = InstanceLockName(L"C:\\Tools\\TovraUpdateCheck.exe");

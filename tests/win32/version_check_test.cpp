@@ -13,7 +13,10 @@
 #include "check/version_check.h"
 #include "check/window_ops.h"
 #include "host/host.h"
-#include "tests/win32/temp_folder.h"
+#include "tests/support/box_support.h"
+#include "tests/support/path_support.h"
+#include "tests/support/registry_support.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -48,9 +51,6 @@ void SetZOrder(Control control, int level) {
 
 namespace {
 
-const char* const kSuiteKey =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Tovrasafe.exe";
-
 class VersionCheck : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -59,30 +59,19 @@ class VersionCheck : public ::testing::Test {
     CreateDirectoryA(work_.c_str(), nullptr);
     Calls().clear();
   }
-  void TearDown() override {
-    DeleteDirectory(work_);
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSuiteKey);
-  }
-  void InstallSuite(const Text& folder) {
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSuiteKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                    nullptr);
-    RegSetValueExA(key, "Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
-                   static_cast<DWORD>(folder.size() + 1));
-    RegCloseKey(key);
-  }
+  void TearDown() override { DeleteDirectory(work_); }
 
   Text work_;
 };
 
 TEST_F(VersionCheck, StepsInOrderOnWhatAnEarlierRunLeft) {
-  const Text packages = DosPathFromEnv("E2E_PACKAGES");
+  const Text packages = WindowsPathFromEnv("E2E_PACKAGES");
   ASSERT_FALSE(packages.empty()) << "run through ctest";
   ASSERT_TRUE(
       CopyFileA((packages + "\\current.cab").c_str(), (work_ + "\\set.cab").c_str(), FALSE));
   TempFolder suite("suite");
   CopyFileA((packages + "\\repsafe-older.ini").c_str(), (suite / "repsafe.ini").c_str(), FALSE);
-  InstallSuite(suite.path());
+  const SuiteRegistration registered(suite.path());
 
   BoxAnswerer download_failed("信息：", IDOK);
   RunVersionCheck();

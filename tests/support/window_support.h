@@ -1,6 +1,6 @@
-// Test support for MainWindow under Wine: message pumping while another
-// thread works, screen captures with colour checks, real mouse input, and
-// running the program itself as a child process.
+// Windows as the tests drive them: message pumping while another thread
+// works, MainWindow's controls found through the control table, screen
+// captures with colour checks, and real mouse input.
 #pragma once
 
 #include <windows.h>
@@ -8,8 +8,7 @@
 #include <functional>
 #include <vector>
 
-#include "host/handles.h"
-#include "host/text.h"
+#include "check/window_ops.h"
 
 // Runs the window's messages on this thread for ms milliseconds.
 void PumpFor(DWORD ms);
@@ -18,8 +17,16 @@ void PumpFor(DWORD ms);
 // as the main thread does while the worker uses the window operations.
 void RunOnWorker(const std::function<void()>& work);
 
+// A control's window in MainWindow, inside the control that holds it if the
+// table names one (window ids are Control values); nullptr when missing.
+// Works on another process's window too.
+HWND ControlWindow(HWND main_window, Control control);
+
 // A control's or window's rectangle on the screen.
 RECT ScreenRect(HWND window);
+// A control's rectangle in the client area of the window that holds it, as
+// the control table gives it.
+RECT PlaceInHolder(HWND control);
 
 // Pixels copied from the screen (what the user sees), row by row.
 class ScreenImage {
@@ -51,37 +58,3 @@ int ColourDistance(COLORREF a, COLORREF b);
 void MoveMouseTo(POINT screen_point);
 void ClickAt(POINT screen_point);
 POINT CentreOf(const RECT& rect);
-
-// "Z:\path" for a path of the Linux side as Wine sees it; Windows paths as they are.
-Text WindowsPath(const char* path);
-
-// A program started as a child process; ended when the test is over if it
-// is still running.
-class ChildProgram {
- public:
-  explicit ChildProgram(const Text& exe_path);
-  ~ChildProgram();
-  ChildProgram(const ChildProgram&) = delete;
-  ChildProgram& operator=(const ChildProgram&) = delete;
-  bool started() const { return static_cast<bool>(process_); }
-  // The program's top-level window of this class and title, waited for.
-  HWND WaitForWindow(const wchar_t* class_name, const Text& title, DWORD timeout_ms = 10000);
-  // Waits for the process to end: its exit code, or STILL_ACTIVE on timeout.
-  DWORD WaitForExit(DWORD timeout_ms);
-  DWORD id() const { return id_; }
-
- private:
-  UniqueKernelHandle process_;
-  DWORD id_ = 0;
-};
-
-// A handler for the download manager's thunder: links, registered for the
-// life of this object: the shell runs it for every thunder: target it opens,
-// and it writes the target it was given into the marker file.
-class ThunderHandler {
- public:
-  explicit ThunderHandler(const Text& marker);
-  ~ThunderHandler();
-  ThunderHandler(const ThunderHandler&) = delete;
-  ThunderHandler& operator=(const ThunderHandler&) = delete;
-};

@@ -1,26 +1,12 @@
-#include "tests/win32/window_test_support.h"
-
-#include <ole2.h>
-
-#include <gtest/gtest.h>
+// Message pumping, control lookup, screen captures and mouse input for the
+// window tests.
+#include "tests/support/window_support.h"
 
 #include <cstdlib>
 
+#include "app/control_table.h"
 #include "app/gdi_handles.h"
-#include "host/wide.h"
-
-namespace {
-
-// The tests' main thread is an OLE apartment, as the program's is (WinMain):
-// MainWindow's browser box cannot be created without one.
-class OleApartment : public ::testing::Environment {
- public:
-  void SetUp() override { ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr))); }
-  void TearDown() override { OleUninitialize(); }
-};
-::testing::Environment* const kOleApartment = ::testing::AddGlobalTestEnvironment(new OleApartment);
-
-}  // namespace
+#include "host/handles.h"
 
 void PumpFor(DWORD ms) {
   const DWORD start = GetTickCount();
@@ -56,9 +42,23 @@ void RunOnWorker(const std::function<void()>& work) {
   }
 }
 
+HWND ControlWindow(HWND main_window, Control control) {
+  const ControlRow* row = FindControlRow(control);
+  const HWND holder = row && row->parent != Control::MainWindow
+                          ? ControlWindow(main_window, row->parent)
+                          : main_window;
+  return holder ? GetDlgItem(holder, ControlId(control)) : nullptr;
+}
+
 RECT ScreenRect(HWND window) {
   RECT r;
   GetWindowRect(window, &r);
+  return r;
+}
+
+RECT PlaceInHolder(HWND control) {
+  RECT r = ScreenRect(control);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
   return r;
 }
 
@@ -152,69 +152,3 @@ void ClickAt(POINT screen_point) {
 POINT CentreOf(const RECT& rect) {
   return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
-
-Text WindowsPath(const char* path) {
-  Text windows = path[0] == '/' ? JoinText("Z:", path) : Text(path);
-  for (char& c : windows) {
-    if (c == '/') c = '\\';
-  }
-  return windows;
-}
-
-ChildProgram::ChildProgram(const Text& exe_path) {
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info = {};
-  Text command = "\"" + exe_path + "\"";
-  if (CreateProcessA(exe_path.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                     &startup, &info)) {
-    process_.reset(info.hProcess);
-    CloseHandle(info.hThread);
-    id_ = info.dwProcessId;
-  }
-}
-
-ChildProgram::~ChildProgram() {
-  if (process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) {
-    TerminateProcess(process_.get(), 1);
-    WaitForSingleObject(process_.get(), 5000);
-  }
-}
-
-HWND ChildProgram::WaitForWindow(const wchar_t* class_name, const Text& title, DWORD timeout_ms) {
-  const std::wstring wide_title = WideFromText(title);
-  const DWORD start = GetTickCount();
-  do {
-    for (HWND w = FindWindowExW(nullptr, nullptr, class_name, wide_title.c_str()); w;
-         w = FindWindowExW(nullptr, w, class_name, wide_title.c_str())) {
-      DWORD owner = 0;
-      GetWindowThreadProcessId(w, &owner);
-      if (owner == id_ && IsWindowVisible(w)) return w;
-    }
-    Sleep(20);
-  } while (GetTickCount() - start < timeout_ms);
-  return nullptr;
-}
-
-DWORD ChildProgram::WaitForExit(DWORD timeout_ms) {
-  if (WaitForSingleObject(process_.get(), timeout_ms) != WAIT_OBJECT_0) return STILL_ACTIVE;
-  DWORD code = STILL_ACTIVE;
-  GetExitCodeProcess(process_.get(), &code);
-  return code;
-}
-
-ThunderHandler::ThunderHandler(const Text& marker) {
-  const Text command = "cmd.exe /c echo %1> \"" + marker + "\"";
-  HKEY key = nullptr;
-  RegCreateKeyExA(HKEY_CLASSES_ROOT, "thunder\\shell\\open\\command", 0, nullptr, 0, KEY_ALL_ACCESS,
-                  nullptr, &key, nullptr);
-  RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
-                 static_cast<DWORD>(command.size() + 1));
-  RegCloseKey(key);
-  HKEY scheme = nullptr;
-  RegOpenKeyExA(HKEY_CLASSES_ROOT, "thunder", 0, KEY_ALL_ACCESS, &scheme);
-  RegSetValueExA(scheme, "URL Protocol", 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
-  RegCloseKey(scheme);
-}
-
-ThunderHandler::~ThunderHandler() { RegDeleteTreeA(HKEY_CLASSES_ROOT, "thunder"); }
